@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# Installs what building and testing Cindervale needs on Debian 12, and builds
+# raylib (with the GLFW it requires) into a per-user cache when the system has
+# no raylib >= 5.5. Idempotent: a second run only checks and returns.
+#
+# Prints the raylib prefix to use on its last line of stdout ("system" when an
+# installed raylib is good enough).
+set -euo pipefail
+
+RAYLIB_VERSION=6.0
+GLFW_VERSION=3.4
+CACHE_ROOT="${CINDERVALE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/cindervale}"
+PREFIX="$CACHE_ROOT/raylib-$RAYLIB_VERSION-glfw-$GLFW_VERSION"
+
+log() { echo "[setup] $*" >&2; }
+die() { echo "[setup] error: $*" >&2; exit 1; }
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1; then SUDO="sudo"; fi
+fi
+
+# Debian packages the build, the tests and the raylib build need.
+PACKAGES=(
+  build-essential cmake pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+  libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev
+  libxext-dev libgl-dev libxkbcommon-dev libasound2-dev
+  xvfb xdotool x11-apps python3 python3-xlib sox
+)
+
+missing_packages() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+
+install_packages() {
+  local missing
+  missing=$(missing_packages)
+  [ -z "$missing" ] && return 0
+  command -v apt-get >/dev/null 2>&1 || die "apt-get not found; install these packages by hand: $missing"
+  if [ "$(id -u)" -ne 0 ] && [ -z "$SUDO" ]; then
+    die "not root and no sudo; install these packages by hand: $missing"
+  fi
+  log "installing: $(echo $missing | tr '\n' ' ')"
+  $SUDO apt-get update -qq >&2 || log "apt-get update failed; trying with the current lists"
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >&2 \
+    || die "apt-get install failed for: $missing"
+}
+
+system_raylib_ok() {
+  pkg-config --exists 'raylib >= 5.5' 2>/dev/null && return 0
+  local h
+  for h in /usr/include/raylib.h /usr/local/include/raylib.h; do
+    if [ -f "$h" ]; then
+      local maj min
+      maj=$(sed -n 's/^#define RAYLIB_VERSION_MAJOR \([0-9]*\).*/\1/p' "$h")
+      min=$(sed -n 's/^#define RAYLIB_VERSION_MINOR \([0-9]*\).*/\1/p' "$h")
+      if [ -n "$maj" ] && { [ "$maj" -gt 5 ] || { [ "$maj" -eq 5 ] && [ "${min:-0}" -ge 5 ]; }; }; then
+        return 0
+      fi
+    fi
+  done
+  return 1
+}
+
+# The machine's own Debian mirror, read from its apt configuration.
+debian_mirror() {
+  local uri=""
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    uri=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+  fi
+  if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
+    uri=$(awk '$1=="deb" && $0 !~ /security/ {for(i=2;i<=NF;i++) if ($i ~ /^(https?|ftp|file):/) {print $i; exit}}' /etc/apt/sources.list)
+  fi
+  if [ -z "$uri" ]; then
+    uri=$(grep -rhoE '^URIs:[[:space:]]*[^[:space:]]+' /etc/apt/sources.list.d/ 2>/dev/null | grep -v security | head -1 | awk '{print $2}')
+  fi
+  [ -n "$uri" ] || die "could not find a Debian mirror in the apt configuration"
+  echo "${uri%/}"
+}
+
+fetch_sources() {
+  local work=$1 mirror aptdir
+  mirror=$(debian_mirror)
+  aptdir="$work/apt"
+  mkdir -p "$aptdir/lists/partial" "$aptdir/parts" "$aptdir/cache/archives/partial"
+  cat >"$aptdir/sources.list" <<LIST
+deb-src $mirror trixie main
+deb-src $mirror forky main
+LIST
+  local opts=(
+    -o "Dir::Etc::SourceList=$aptdir/sources.list"
+    -o "Dir::Etc::SourceParts=$aptdir/parts"
+    -o "Dir::State::Lists=$aptdir/lists"
+    -o "Dir::Cache=$aptdir/cache"
+    -o "APT::Get::List-Cleanup=0"
+  )
+  log "fetching source package lists"
+  apt-get "${opts[@]}" update -qq >&2 || die "could not read the deb-src lists from the Debian mirror"
+  (cd "$work" && apt-get "${opts[@]}" source --download-only -qq "glfw3/trixie" >&2) \
+    || die "could not download the glfw3 $GLFW_VERSION source package"
+  (cd "$work" && apt-get "${opts[@]}" source --download-only -qq "raylib/forky" >&2) \
+    || die "could not download the raylib $RAYLIB_VERSION source package"
+}
+
+build_deps() {
+  WORK_DIR=""
+  WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/cindervale-deps.XXXXXX")
+  local work=$WORK_DIR
+  trap 'rm -rf "$WORK_DIR"' EXIT
+  fetch_sources "$work"
+
+  local glfw_tar raylib_tar
+  glfw_tar=$(ls "$work"/glfw3_*.orig.tar.* 2>/dev/null | head -1)
+  raylib_tar=$(ls "$work"/raylib_*.orig.tar.* 2>/dev/null | head -1)
+  [ -n "$glfw_tar" ] || die "glfw3 source tarball missing after download"
+  [ -n "$raylib_tar" ] || die "raylib source tarball missing after download"
+  mkdir -p "$work/glfw-src" "$work/raylib-src"
+  tar -xf "$glfw_tar" -C "$work/glfw-src" --strip-components=1
+  tar -xf "$raylib_tar" -C "$work/raylib-src" --strip-components=1
+
+  # Installed straight into the final prefix (pkg-config files record it);
+  # the .complete marker is written last, so an interrupted build is redone.
+  local stage="$PREFIX"
+  rm -rf "$stage"
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+
+  log "building GLFW $GLFW_VERSION (static, X11)"
+  cmake -S "$work/glfw-src" -B "$work/glfw-build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$stage" -DCMAKE_POSITION_INDEPENDENT_CODE=ON \
+    -DBUILD_SHARED_LIBS=OFF -DGLFW_BUILD_WAYLAND=OFF -DGLFW_BUILD_X11=ON \
+    -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF >&2
+  cmake --build "$work/glfw-build" -j "$jobs" >&2
+  cmake --install "$work/glfw-build" >&2
+
+  log "building raylib $RAYLIB_VERSION (static, external GLFW)"
+  cmake -S "$work/raylib-src" -B "$work/raylib-build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$stage" -DCMAKE_PREFIX_PATH="$stage" \
+    -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DBUILD_SHARED_LIBS=OFF \
+    -DUSE_EXTERNAL_GLFW=ON -DPLATFORM=Desktop -DBUILD_EXAMPLES=OFF >&2
+  cmake --build "$work/raylib-build" -j "$jobs" >&2
+  cmake --install "$work/raylib-build" >&2
+
+  [ -f "$stage/include/raylib.h" ] || die "raylib build finished without raylib.h"
+  touch "$PREFIX/.complete"
+}
+
+install_packages
+if [ "${CINDERVALE_FORCE_LOCAL_RAYLIB:-0}" != "1" ] && system_raylib_ok; then
+  log "using the system raylib"
+  echo system
+  exit 0
+fi
+if [ ! -f "$PREFIX/.complete" ]; then
+  mkdir -p "$CACHE_ROOT"
+  build_deps
+fi
+echo "$PREFIX"

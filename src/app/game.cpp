@@ -1,0 +1,230 @@
+#include "app/game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/game_menu.h"
+#include "world/physics.h"
+
+namespace {
+
+constexpr int64_t PLACEHOLDER_PLAYER_Y = 222;
+constexpr float UI_SELECT_VOLUME = 0.34f;
+constexpr float UI_BACK_VOLUME = 0.32f;
+constexpr float EXPLOSION_VOLUME = 0.72f;
+
+void reset_play_records(Game& game, int64_t player_top) {
+    game.player = make_player(PLAYER_START_X, player_top);
+    game.player_prev_x = game.player.x;
+    game.player_prev_y = game.player.y;
+    game.jump_requested = false;
+    game.attack_latch = false;
+    game.spit_held = false;
+    game.camera = make_camera();
+}
+
+bool any_press(FrameInput& input) {
+    return take_key_pressed(input) != 0 || input.mouse_pressed[0] || input.mouse_pressed[1];
+}
+
+void leave_for_title(Game& game) {
+    play_cue(game.sounds, SfxCue::UiBack, UI_BACK_VOLUME);
+    game.screen = GameScreen::Title;
+}
+
+void apply_menu_result(Game& game, const MenuResult& result) {
+    game.screen = result.next_screen;
+    if (result.master_volume != game.master_volume) {
+        game.master_volume = result.master_volume;
+        if (game.sounds.ready) SetMasterVolume(game.master_volume);
+    }
+}
+
+// The dragon's body is written into the world so cells and enemies avoid it.
+void write_player_footprint(Game& game) {
+    World& w = *game.world;
+    w.player_present = true;
+    w.player_x = game.player.x;
+    w.player_y = game.player.y;
+}
+
+void player_step(Game& game) { write_player_footprint(game); }
+
+void count_down_hurt_flash(Player& player) {
+    player.flash_time = std::max(player.flash_time - FIXED_STEP, 0.0f);
+}
+
+void read_attack_input(Game& game, const FrameInput& input, bool dialogue_open_at_start) {
+    const VirtualPoint m = to_virtual(game.letterbox, input.mouse);
+    const bool over_slots = m.x >= 12 && m.x <= 311 && m.y >= 12 && m.y <= 65;
+    const bool over_hp_panel = m.x >= 874 && m.y >= 12 && m.y <= 41;
+    game.spit_held = !dialogue_open_at_start && mouse_in_view(game.letterbox, input.mouse) &&
+                     input.mouse_down[0] && !over_slots && !over_hp_panel;
+    if (game.spit_held && input.mouse_pressed[0]) game.attack_latch = true;
+}
+
+void run_logic_time(Game& game, bool dialogue_open_at_start) {
+    if (game.game_over || game.dialogue_line != 0 || dialogue_open_at_start) {
+        game.step_accumulator = 0.0f;
+        game.jump_requested = false;
+        game.attack_latch = false;
+        return;
+    }
+    float dt = game.frame_time;
+    if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
+    game.step_accumulator += dt;
+    while (game.step_accumulator >= FIXED_STEP) {
+        logic_step(game);
+        game.step_accumulator -= FIXED_STEP;
+        if (game.game_over) {
+            game.step_accumulator = 0.0f;
+            break;
+        }
+        if (game.screen != GameScreen::Playing) break;
+    }
+}
+
+void update_play_camera(Game& game) {
+    const float a = game.step_accumulator / FIXED_STEP;
+    const float px = static_cast<float>(game.player_prev_x);
+    const float py = static_cast<float>(game.player_prev_y);
+    const Vector2 drawn{px + (static_cast<float>(game.player.x) - px) * a,
+                        py + (static_cast<float>(game.player.y) - py) * a};
+    update_camera(game.camera, Vector2{drawn.x + 7.0f, drawn.y + 10.0f}, game.player.grounded,
+                  game.frame_time);
+}
+
+// Step 9 of the frame: input, logic steps, camera, story openings.
+void playing_frame(Game& game, FrameInput& input, bool from_story_start) {
+    const bool dialogue_open_at_start = game.dialogue_line != 0;
+    (void)from_story_start;
+    read_attack_input(game, input, dialogue_open_at_start);
+    run_logic_time(game, dialogue_open_at_start);
+    update_play_camera(game);
+}
+
+}  // namespace
+
+bool create_game(Game& game) {
+    game = Game{};
+    game.world = static_cast<World*>(std::calloc(1, sizeof(World)));
+    game.level = static_cast<Level*>(std::calloc(1, sizeof(Level)));
+    if (game.world == nullptr || game.level == nullptr) {
+        destroy_game(game);
+        return false;
+    }
+    game.screen = GameScreen::Title;
+    game.master_volume = START_VOLUME;
+    game.sounds = make_sound_bank();
+    game.boss_encounter = BossEncounter::Waiting;
+    reset_play_records(game, PLACEHOLDER_PLAYER_Y);
+    game.letterbox = compute_letterbox(VIRTUAL_W, VIRTUAL_H);
+    return true;
+}
+
+void destroy_game(Game& game) {
+    std::free(game.level);
+    std::free(game.world);
+    game.level = nullptr;
+    game.world = nullptr;
+}
+
+Letterbox compute_letterbox(int window_w, int window_h) {
+    const float w = static_cast<float>(std::max(window_w, 1));
+    const float h = static_cast<float>(std::max(window_h, 1));
+    const float sx = w / static_cast<float>(VIRTUAL_W);
+    const float sy = h / static_cast<float>(VIRTUAL_H);
+    const float scale = std::isnan(sx) ? sy : std::min(sx, sy);
+    Letterbox lb{};
+    lb.scale = scale;
+    lb.width = static_cast<float>(VIRTUAL_W) * scale;
+    lb.height = static_cast<float>(VIRTUAL_H) * scale;
+    lb.offset_x = (w - lb.width) * 0.5f;
+    lb.offset_y = (h - lb.height) * 0.5f;
+    return lb;
+}
+
+VirtualPoint to_virtual(const Letterbox& lb, Vector2 mouse) {
+    return VirtualPoint{static_cast<int>((mouse.x - lb.offset_x) / lb.scale),
+                        static_cast<int>((mouse.y - lb.offset_y) / lb.scale)};
+}
+
+bool mouse_in_view(const Letterbox& lb, Vector2 mouse) {
+    return mouse.x >= lb.offset_x && mouse.x < lb.offset_x + lb.width && mouse.y >= lb.offset_y &&
+           mouse.y < lb.offset_y + lb.height;
+}
+
+void start_new_game(Game& game) {
+    start_new_game_with_seed(game, static_cast<uint32_t>(GetRandomValue(1, 2000000000)));
+}
+
+void start_new_game_with_seed(Game& game, uint32_t seed) {
+    play_cue(game.sounds, SfxCue::UiSelect, UI_SELECT_VOLUME);
+    std::memset(static_cast<void*>(game.world), 0, sizeof(World));
+    game.world->rng_state = seed;
+    std::memset(static_cast<void*>(game.level), 0, sizeof(Level));
+    generate_level(*game.world, *game.level);
+    game.world->boss_frozen = true;
+    reset_play_records(game, game.level->surface[153] - PLAYER_H);
+    game.story_stage = 0;
+    game.dialogue_line = 0;
+    game.dialogue_chars = 0.0f;
+    game.boss_encounter = BossEncounter::Waiting;
+    game.game_over = false;
+    game.materials_unlocked = false;
+    game.step_accumulator = 0.0f;
+}
+
+void logic_step(Game& game) {
+    World& world = *game.world;
+    game.player_prev_x = game.player.x;
+    game.player_prev_y = game.player.y;
+    player_step(game);
+    const int32_t explosions_before = world.explosion_count;
+    step_world(world);
+    count_down_hurt_flash(game.player);
+    if (world.explosion_count != explosions_before) {
+        play_cue(game.sounds, SfxCue::Explosion, EXPLOSION_VOLUME);
+    }
+    ++game.logic_steps;
+}
+
+void update_frame(Game& game, FrameInput& input) {
+    game.new_game_this_frame = false;
+    game.letterbox = compute_letterbox(input.screen_width, input.screen_height);
+    game.frame_time = std::min(input.raw_frame_time, MAX_FRAME_TIME);
+    for (float& cooldown : game.sfx_cooldown) cooldown = std::max(cooldown - game.frame_time, 0.0f);
+    game.mouse_virtual = to_virtual(game.letterbox, input.mouse);
+
+    switch (game.screen) {
+        case GameScreen::Ending:
+            if (any_press(input)) leave_for_title(game);
+            break;
+        case GameScreen::GameOver:
+            if (any_press(input)) {
+                leave_for_title(game);
+            } else {
+                playing_frame(game, input, false);
+            }
+            break;
+        case GameScreen::Playing:
+            playing_frame(game, input, false);
+            break;
+        case GameScreen::Title:
+        case GameScreen::Settings: {
+            const MenuResult result = menu_input(input, game.letterbox, game.screen, game.master_volume);
+            apply_menu_result(game, result);
+            if (result.start_game) {
+                start_new_game(game);
+                game.new_game_this_frame = true;
+                playing_frame(game, input, true);
+            }
+            break;
+        }
+    }
+    game.present_with_shader =
+        (game.screen == GameScreen::Playing || game.screen == GameScreen::GameOver) &&
+        game.story_stage == SLOWMO_STAGE;
+}

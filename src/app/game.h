@@ -1,0 +1,106 @@
+#pragma once
+// Game: the one record of all run state, owned by main.
+
+#include <cstdint>
+
+#include "app/input.h"
+#include "assets/embedded_assets.h"
+#include "assets/game_audio.h"
+#include "player/player.h"
+#include "app/raylib_api.h"
+#include "render/camera.h"
+#include "world/level.h"
+#include "world/world.h"
+
+inline constexpr int VIRTUAL_W = 1080;
+inline constexpr int VIRTUAL_H = 609;
+inline constexpr int TARGET_FPS = 60;
+inline constexpr float MAX_FRAME_TIME = 0.05f;
+inline constexpr float FIXED_STEP = 1.0f / 60.0f;
+inline constexpr float SLOWMO_TIME_SCALE = 0.24f;
+inline constexpr float START_VOLUME = 0.75f;
+inline constexpr int64_t SLOWMO_STAGE = 11;
+
+enum class GameScreen : int64_t {
+    Title = 0,
+    Settings = 1,
+    Playing = 2,
+    GameOver = 3,
+    Ending = 4,
+};
+
+enum class BossEncounter : int64_t {
+    Waiting = 0,
+};
+
+struct Letterbox {
+    float scale;
+    float offset_x;
+    float offset_y;
+    float width;
+    float height;
+};
+
+struct VirtualPoint {
+    int x;
+    int y;
+};
+
+struct Game {
+    World* world;
+    Level* level;
+    GameScreen screen;
+    float master_volume;
+    SoundBank sounds;
+    RenderTexture2D target;
+    Shader slowmo_shader;
+    ImageColors stone_pixels;
+    ImageColors wood_pixels;
+    Texture2D textures[TEXTURE_COUNT];
+    Letterbox letterbox;
+    VirtualPoint mouse_virtual;  // this frame's mouse in virtual pixels
+    float frame_time;
+    float sfx_cooldown[SFX_LANE_COUNT];
+    float step_accumulator;
+    bool game_over;
+    int64_t story_stage;
+    int64_t dialogue_line;
+    float dialogue_chars;
+    BossEncounter boss_encounter;
+    bool materials_unlocked;
+
+    // Play records, reset by every new game.
+    Player player;
+    int64_t player_prev_x;  // position before the last logic step, for drawing
+    int64_t player_prev_y;
+    bool jump_requested;
+    bool attack_latch;
+    bool spit_held;
+    Camera camera;
+
+    // Bookkeeping of the frame loop.
+    bool new_game_this_frame;
+    uint64_t logic_steps;  // total logic steps run, for tools and tests
+    bool present_with_shader;
+};
+
+// Allocates World and Level (zero-filled) and sets every field to its start
+// value without touching raylib. Returns false when an allocation fails.
+bool create_game(Game& game);
+void destroy_game(Game& game);
+
+Letterbox compute_letterbox(int window_w, int window_h);
+VirtualPoint to_virtual(const Letterbox& lb, Vector2 mouse);
+bool mouse_in_view(const Letterbox& lb, Vector2 mouse);
+
+// A new game with a seed from raylib's generator, or with a chosen one.
+void start_new_game(Game& game);
+void start_new_game_with_seed(Game& game, uint32_t seed);
+
+// Everything one displayed frame decides, without drawing.
+void update_frame(Game& game, FrameInput& input);
+// One fixed logic step of 1/60 s.
+void logic_step(Game& game);
+// Draws the current screen into the target and presents it (needs a window).
+void draw_frame(Game& game);
+void present_frame(const Game& game, bool use_shader);

@@ -1,0 +1,36 @@
+#pragma once
+// Title, settings and ending screens.
+
+#include "app/game.h"
+#include "app/input.h"
+
+struct MenuResult {
+    GameScreen next_screen;
+    float master_volume;
+    bool start_game;
+};
+
+struct MenuRect {
+    int x0, x1, y0, y1;  // inclusive
+};
+
+inline constexpr int MENU_BUTTON_X = 390;
+inline constexpr int MENU_BUTTON_W = 300;
+inline constexpr int MENU_BUTTON_H = 62;
+inline constexpr int PLAY_BUTTON_Y = 265;
+inline constexpr int SETTINGS_BUTTON_Y = 345;
+inline constexpr int BACK_BUTTON_Y = 451;
+inline constexpr MenuRect VOLUME_DRAG_AREA = {308, 771, 319, 374};
+inline constexpr int SLIDER_TRACK_X = 320;
+inline constexpr int SLIDER_TRACK_W = 440;
+
+// Title and Settings input of one frame: the next screen, the volume and
+// whether a new game starts.
+MenuResult menu_input(const FrameInput& input, const Letterbox& lb, GameScreen screen,
+                      float master_volume);
+
+// Draws the title or the settings screen (chosen by `screen`) into the target.
+void draw_menu_screen(const Game& game, GameScreen screen, VirtualPoint mouse);
+void draw_ending_screen(const Game& game);
+void draw_menu_button(Texture2D label, int y, VirtualPoint mouse);
+void draw_menu_cursor(VirtualPoint mouse);

@@ -1,0 +1,61 @@
+// Cindervale: start-up, the frame loop and shutdown.
+
+#include "app/game.h"
+#include "assets/embedded_assets.h"
+#include "assets/game_audio.h"
+
+namespace {
+
+void shutdown_tail(Game& game) {
+    unload_sound_bank(game.sounds);
+    CloseWindow();
+    destroy_game(game);
+}
+
+void shutdown(Game& game) {
+    unload_all_textures(game.textures);
+    ShowCursor();
+    free_image_colors(game.stone_pixels);
+    free_image_colors(game.wood_pixels);
+    UnloadShader(game.slowmo_shader);
+    UnloadRenderTexture(game.target);
+    shutdown_tail(game);
+}
+
+}  // namespace
+
+int main() {
+    static Game game;  // large; kept off the stack
+    if (!create_game(game)) return 0;
+
+    SetConfigFlags(FLAG_WINDOW_RESIZABLE);
+    InitWindow(VIRTUAL_W, VIRTUAL_H, "Cindervale");
+    SetExitKey(KEY_NULL);
+
+    game.sounds = make_sound_bank();
+    InitAudioDevice();
+    load_sound_bank(game.sounds);
+
+    game.target = LoadRenderTexture(VIRTUAL_W, VIRTUAL_H);
+    if (!IsRenderTextureValid(game.target)) {
+        shutdown_tail(game);
+        return 0;
+    }
+    SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
+    game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
+    game.stone_pixels = load_embedded_image_colors(STONE_SWATCH_PATH);
+    game.wood_pixels = load_embedded_image_colors(WOOD_SWATCH_PATH);
+    HideCursor();
+    load_all_textures(game.textures);
+    SetTargetFPS(TARGET_FPS);
+
+    while (!WindowShouldClose()) {
+        FrameInput input = read_frame_input();
+        if (key_pressed(input, KEY_F11)) ToggleFullscreen();
+        update_frame(game, input);
+        draw_frame(game);
+    }
+
+    shutdown(game);
+    return 0;
+}

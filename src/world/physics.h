@@ -1,0 +1,23 @@
+#pragma once
+// Grid primitives: every change of a cell goes through these, so that the
+// active lists, stamps and random draws stay consistent.
+
+#include <cstdint>
+
+#include "world/world.h"
+
+// Advances the world generator one step and returns the new state.
+uint32_t world_rand(World& world);
+
+// The world's LCG recurrence, shared by the other generators of the game.
+inline constexpr uint32_t lcg_next(uint32_t s) { return s * 1664525u + 1013904223u; }
+
+void set_cell(World& world, int64_t x, int64_t y, Material m);
+void enqueue_cell(World& world, int64_t x, int64_t y);
+void wake_neighbours(World& world, int64_t x, int64_t y);
+void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty);
+bool try_move_cell(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy);
+
+// One world update: ages the sparks and processes every active cell once.
+void step_world(World& world);

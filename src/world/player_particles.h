@@ -1,0 +1,21 @@
+#pragma once
+// Actor occupancy: which cells the dragon's and the enemies' bodies fill, and
+// pushing loose cells out of the way of a moving body.
+
+#include <cstdint>
+
+#include "world/world.h"
+
+enum class DisplaceMode : int64_t {
+    Player = 0,
+    Enemy = 1,
+    SingleCell = 2,
+};
+
+bool cell_in_actor(const World& world, int64_t x, int64_t y);
+
+// Frees (cx, cy) by shifting loose material one step along the shortest path
+// to the nearest empty cell within 32 cells. Returns false and changes nothing
+// when no such path exists.
+bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_t mover_y,
+                   DisplaceMode mode, int64_t enemy_index);

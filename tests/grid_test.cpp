@@ -1,0 +1,308 @@
+// The grid primitives every other rule builds on.
+
+#include <gtest/gtest.h>
+
+#include "player/player.h"
+#include "test_game.h"
+#include "world/player_particles.h"
+
+namespace {
+
+class Grid : public ::testing::Test {
+protected:
+    WorldPtr world = make_empty_world();
+    World& w() { return *world; }
+};
+
+TEST_F(Grid, WorldRandIsTheSharedLcg) {
+    w().rng_state = 1;
+    EXPECT_EQ(world_rand(w()), 1u * 1664525u + 1013904223u);
+    w().rng_state = 0xFFFFFFFFu;
+    EXPECT_EQ(world_rand(w()), 0xFFFFFFFFu * 1664525u + 1013904223u);
+}
+
+TEST_F(Grid, SetCellOutsideTheWorldChangesNothingAndDrawsNothing) {
+    const uint32_t before = w().rng_state;
+    set_cell(w(), -1, 5, Material::Sand);
+    set_cell(w(), 3400, 5, Material::Sand);
+    set_cell(w(), 5, 300, Material::Sand);
+    set_cell(w(), 5, -1, Material::Sand);
+    EXPECT_EQ(w().rng_state, before);
+    EXPECT_EQ(w().active_count, 0);
+}
+
+TEST_F(Grid, SnowIsBornColdWithOneDraw) {
+    const uint32_t before = w().rng_state;
+    set_cell(w(), 10, 10, Material::Snow);
+    const Cell& c = cell_at(w(), 10, 10);
+    EXPECT_EQ(c.temperature, -10);
+    EXPECT_EQ(c.life, 0);
+    EXPECT_EQ(w().rng_state, lcg_next(before));
+    EXPECT_EQ(c.shade, lcg_next(before) >> 30);
+}
+
+TEST_F(Grid, FireDrawsShadeThenLifetime) {
+    const uint32_t before = w().rng_state;
+    set_cell(w(), 10, 10, Material::Fire);
+    const uint32_t r1 = lcg_next(before);
+    const uint32_t r2 = lcg_next(r1);
+    const Cell& c = cell_at(w(), 10, 10);
+    EXPECT_EQ(w().rng_state, r2);
+    EXPECT_EQ(c.shade, r1 >> 30);
+    EXPECT_EQ(c.life, static_cast<int16_t>(r2 % 31 + 15));
+    EXPECT_EQ(c.life_max, c.life);
+    EXPECT_EQ(c.temperature, 320);
+    EXPECT_EQ(c.origin, Material::Fire);
+    EXPECT_EQ(c.integrity, 10);
+}
+
+TEST_F(Grid, LifetimesStayInTheirRanges) {
+    for (int i = 0; i < 200; ++i) {
+        set_cell(w(), 1, 1, Material::Steam);
+        EXPECT_GE(cell_at(w(), 1, 1).life, 240);
+        EXPECT_LE(cell_at(w(), 1, 1).life, 480);
+        set_cell(w(), 1, 1, Material::Blood);
+        EXPECT_GE(cell_at(w(), 1, 1).life, 130);
+        EXPECT_LE(cell_at(w(), 1, 1).life, 259);
+    }
+    set_cell(w(), 1, 1, Material::Boom);
+    EXPECT_EQ(cell_at(w(), 1, 1).life, 8);
+    EXPECT_EQ(cell_at(w(), 1, 1).temperature, 600);
+}
+
+TEST_F(Grid, MovingMaterialsNeverEnterThePlayersBody) {
+    w().player_present = true;
+    w().player_x = 100;
+    w().player_y = 100;
+    // Row 5 of the silhouette is fully set.
+    set_cell(w(), 100, 105, Material::Sand);
+    set_cell(w(), 101, 105, Material::Water);
+    set_cell(w(), 102, 105, Material::Smoke);
+    EXPECT_EQ(cell_at(w(), 100, 105).material, Material::Empty);
+    EXPECT_EQ(cell_at(w(), 101, 105).material, Material::Empty);
+    EXPECT_EQ(cell_at(w(), 102, 105).material, Material::Empty);
+    set_cell(w(), 103, 105, Material::Stone);
+    EXPECT_EQ(cell_at(w(), 103, 105).material, Material::Stone);
+    // Row 0 of the silhouette is clear: the box alone does not block.
+    set_cell(w(), 100, 100, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 100, 100).material, Material::Sand);
+}
+
+TEST_F(Grid, MovingMaterialsNeverEnterAnEnemysBody) {
+    Enemy& e = w().enemies[0];
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.x = 50;
+    e.y = 50;
+    e.alive = true;
+    w().enemy_count = 1;
+    EXPECT_TRUE(cell_in_actor(w(), 52, 50));   // ..####.. row 0
+    EXPECT_FALSE(cell_in_actor(w(), 50, 50));  // corner is clear
+    set_cell(w(), 52, 50, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 52, 50).material, Material::Empty);
+    e.alive = false;
+    EXPECT_FALSE(cell_in_actor(w(), 52, 50));
+}
+
+TEST_F(Grid, SetCellDuringAnUpdateIsStampedWithTheTick) {
+    w().tick = 7;
+    set_cell(w(), 3, 3, Material::Stone);
+    EXPECT_EQ(cell_at(w(), 3, 3).stamp, 0u);
+    w().updating = true;
+    set_cell(w(), 4, 3, Material::Stone);
+    EXPECT_EQ(cell_at(w(), 4, 3).stamp, 7u);
+}
+
+TEST_F(Grid, OnlyMovingKindsAreQueuedBySetCell) {
+    set_cell(w(), 5, 5, Material::Stone);
+    EXPECT_EQ(w().active_count, 0);
+    set_cell(w(), 20, 5, Material::Water);
+    ASSERT_EQ(w().active_count, 1);
+    EXPECT_EQ(w().active[0][0], cell_index(20, 5));
+}
+
+TEST_F(Grid, EnqueueStoresACellOncePerTick) {
+    enqueue_cell(w(), 9, 9);
+    enqueue_cell(w(), 9, 9);
+    EXPECT_EQ(w().active_count, 1);
+    enqueue_cell(w(), 3400, 0);
+    enqueue_cell(w(), 0, -1);
+    EXPECT_EQ(w().active_count, 1);
+    // During an update new entries go to the next list, marked for the next tick.
+    w().updating = true;
+    w().tick = 1;
+    enqueue_cell(w(), 9, 9);
+    enqueue_cell(w(), 9, 9);
+    EXPECT_EQ(w().next_count, 1);
+    EXPECT_EQ(w().active[1][0], cell_index(9, 9));
+}
+
+TEST_F(Grid, WakeNeighboursQueuesOnlyMovingOrBurningCells) {
+    set_cell(w(), 11, 10, Material::Stone);
+    Cell& wood = cell_at(w(), 9, 9);
+    wood.material = Material::Wood;
+    wood.burning = true;
+    cell_at(w(), 10, 11).material = Material::Sand;
+    w().active_count = 0;
+    w().tick = 5;  // fresh marks
+    wake_neighbours(w(), 10, 10);
+    EXPECT_EQ(w().active_count, 2);
+    // At the world's corner only the in-world part of the block is looked at.
+    cell_at(w(), 0, 0).material = Material::Water;
+    wake_neighbours(w(), 0, 0);
+    EXPECT_EQ(w().active_count, 3);
+}
+
+TEST_F(Grid, SwapExchangesEverythingAndStampsBoth) {
+    w().tick = 42;
+    set_cell(w(), 1, 1, Material::Acid);
+    set_cell(w(), 2, 1, Material::Lava);
+    const Cell acid = cell_at(w(), 1, 1);
+    swap_cells(w(), 1, 1, 2, 1);
+    EXPECT_EQ(cell_at(w(), 2, 1).material, Material::Acid);
+    EXPECT_EQ(cell_at(w(), 2, 1).life, acid.life);
+    EXPECT_EQ(cell_at(w(), 1, 1).material, Material::Lava);
+    EXPECT_EQ(cell_at(w(), 1, 1).stamp, 42u);
+    EXPECT_EQ(cell_at(w(), 2, 1).stamp, 42u);
+}
+
+// Density rules: moving down needs a lighter target, up a heavier one, and a
+// non-empty target never takes a sideways move.
+TEST_F(Grid, TryMoveFollowsTheDensityRules) {
+    set_cell(w(), 10, 10, Material::Water);
+    set_cell(w(), 11, 10, Material::Petrol);
+    int64_t x = 10, y = 10;
+    EXPECT_FALSE(try_move_cell(w(), x, y, 1, 0));
+    EXPECT_EQ(x, 10);
+
+    set_cell(w(), 10, 11, Material::Petrol);
+    EXPECT_TRUE(try_move_cell(w(), x, y, 0, 1));
+    EXPECT_EQ(y, 11);
+    EXPECT_EQ(cell_at(w(), 10, 10).material, Material::Petrol);
+    EXPECT_EQ(cell_at(w(), 10, 11).material, Material::Water);
+
+    // Petrol over water stays put.
+    x = 10;
+    y = 10;
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, 1));
+
+    set_cell(w(), 30, 10, Material::Sand);
+    set_cell(w(), 30, 11, Material::Water);
+    x = 30;
+    y = 10;
+    EXPECT_TRUE(try_move_cell(w(), x, y, 0, 1));
+    EXPECT_EQ(cell_at(w(), 30, 10).material, Material::Water);
+}
+
+TEST_F(Grid, TryMoveRefusesSameMaterialSolidsEdgesAndActors) {
+    set_cell(w(), 10, 10, Material::Sand);
+    set_cell(w(), 10, 11, Material::Sand);
+    int64_t x = 10, y = 10;
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, 1));
+    set_cell(w(), 10, 11, Material::Wood);
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, 1));
+    set_cell(w(), 0, 299, Material::Sand);
+    x = 0;
+    y = 299;
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, 1));
+    EXPECT_FALSE(try_move_cell(w(), x, y, -1, 0));
+
+    w().player_present = true;
+    w().player_x = 40;
+    w().player_y = 40;
+    set_cell(w(), 40, 44, Material::Sand);  // just above mask row 5, column 0
+    x = 40;
+    y = 44;
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, 1));
+}
+
+TEST_F(Grid, SteamRisesIntoWaterButNotIntoStone) {
+    set_cell(w(), 5, 10, Material::Steam);
+    set_cell(w(), 5, 9, Material::Water);
+    int64_t x = 5, y = 10;
+    EXPECT_TRUE(try_move_cell(w(), x, y, 0, -1));
+    EXPECT_EQ(cell_at(w(), 5, 10).material, Material::Water);
+    set_cell(w(), 5, 8, Material::Stone);
+    EXPECT_FALSE(try_move_cell(w(), x, y, 0, -1));
+}
+
+TEST_F(Grid, CanMoveToTreatsAnOffGridSourceAsStone) {
+    set_cell(w(), 0, 1, Material::Water);
+    EXPECT_TRUE(can_move_to(w(), -1, 0, 0, 1));   // Stone (120) sinks through water (30)
+    EXPECT_FALSE(can_move_to(w(), 0, 0, 0, 300)); // target off the grid
+    EXPECT_TRUE(can_move_to(w(), 0, 0, 1, 0));    // empty target
+    set_cell(w(), 1, 1, Material::Sand);
+    EXPECT_FALSE(can_move_to(w(), 0, 1, 1, 1));   // same row, non-empty: never
+}
+
+// displace_cell: pushing loose material to the nearest air pocket.
+TEST_F(Grid, DisplaceShiftsTheSandRowTowardTheNearestAir) {
+    // Stone box around a row: centre sand, two sand, then air.
+    for (int64_t x = 95; x <= 105; ++x) {
+        for (int64_t y = 95; y <= 105; ++y) set_cell(w(), x, y, Material::Stone);
+    }
+    set_cell(w(), 100, 100, Material::Sand);
+    set_cell(w(), 101, 100, Material::Sand);
+    set_cell(w(), 102, 100, Material::Sand);
+    set_cell(w(), 103, 100, Material::Empty);
+    ASSERT_TRUE(displace_cell(w(), 100, 100, 0, 0, DisplaceMode::SingleCell, -1));
+    EXPECT_EQ(cell_at(w(), 100, 100).material, Material::Empty);
+    EXPECT_EQ(cell_at(w(), 101, 100).material, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 102, 100).material, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 103, 100).material, Material::Sand);
+}
+
+TEST_F(Grid, DisplaceFailsAndChangesNothingWhenWalledIn) {
+    for (int64_t x = 60; x <= 140; ++x) {
+        for (int64_t y = 60; y <= 140; ++y) set_cell(w(), x, y, Material::Stone);
+    }
+    for (int64_t x = 95; x <= 105; ++x) set_cell(w(), x, 100, Material::Sand);
+    const uint32_t tick_stamp = cell_at(w(), 100, 100).stamp;
+    EXPECT_FALSE(displace_cell(w(), 100, 100, 0, 0, DisplaceMode::SingleCell, -1));
+    for (int64_t x = 95; x <= 105; ++x) EXPECT_EQ(cell_at(w(), x, 100).material, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 100, 100).stamp, tick_stamp);
+}
+
+TEST_F(Grid, DisplaceLooksNoFurtherThan32Cells) {
+    for (int64_t x = 50; x <= 150; ++x) {
+        for (int64_t y = 99; y <= 101; ++y) set_cell(w(), x, y, Material::Stone);
+    }
+    for (int64_t x = 100; x <= 133; ++x) set_cell(w(), x, 100, Material::Water);
+    set_cell(w(), 133, 100, Material::Empty);  // 33 cells away: outside the window
+    EXPECT_FALSE(displace_cell(w(), 100, 100, 0, 0, DisplaceMode::SingleCell, -1));
+    set_cell(w(), 132, 100, Material::Empty);  // 32 cells away: inside
+    EXPECT_TRUE(displace_cell(w(), 100, 100, 0, 0, DisplaceMode::SingleCell, -1));
+    EXPECT_EQ(cell_at(w(), 132, 100).material, Material::Water);
+}
+
+TEST_F(Grid, DisplaceForThePlayerNeverRoutesThroughItsNewBody) {
+    // A sand cell at the silhouette's left edge; air only on the far side of
+    // where the body will stand, and a stone floor below.
+    const int64_t px = 200, py = 100;
+    for (int64_t x = px - 3; x <= px + 20; ++x) set_cell(w(), x, py + 20, Material::Stone);
+    for (int64_t y = py; y < py + 20; ++y) {
+        for (int64_t x = px - 3; x <= px + 17; ++x) set_cell(w(), x, y, Material::Sand);
+    }
+    set_cell(w(), px + 17, py + 10, Material::Empty);
+    for (int64_t y = py - 1; y >= py - 3; --y) {
+        for (int64_t x = px - 3; x <= px + 17; ++x) set_cell(w(), x, y, Material::Stone);
+    }
+    for (int64_t y = py; y < py + 20; ++y) {
+        set_cell(w(), px - 4, y, Material::Stone);
+        set_cell(w(), px + 18, y, Material::Stone);
+    }
+    // Free the silhouette cell at row 5, column 0.
+    ASSERT_TRUE(displace_cell(w(), px, py + 5, px, py, DisplaceMode::Player, -1));
+    EXPECT_EQ(cell_at(w(), px, py + 5).material, Material::Empty);
+    // Only cells outside the silhouette were used for the path: every silhouette
+    // cell except the centre still holds its sand.
+    for (int64_t r = 0; r < 20; ++r) {
+        for (int64_t c = 0; c < 14; ++c) {
+            if (!player_mask_covers(px + c, py + r, px, py)) continue;
+            if (c == 0 && r == 5) continue;
+            EXPECT_EQ(cell_at(w(), px + c, py + r).material, Material::Sand) << c << "," << r;
+        }
+    }
+    EXPECT_EQ(cell_at(w(), px + 17, py + 10).material, Material::Sand);
+}
+
+}  // namespace
