@@ -25,7 +25,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev
-  libxext-dev libgl-dev libxkbcommon-dev libasound2-dev
+  libxext-dev libgl-dev libxkbcommon-dev libasound2-dev libgl1-mesa-dri libglx-mesa0
   xvfb xdotool x11-apps python3 python3-xlib sox
 )
 

@@ -1,1 +1,166 @@
-import sys; sys.exit(0)
+#!/usr/bin/python3
+"""End to end: the real game in a virtual X server.
+
+Starts Xvfb, launches the game, finds its window titled "Cindervale", checks
+that Escape does not close it, saves a screenshot, then asks the window to
+close the way a window manager's close button does (WM_DELETE_WINDOW) and
+expects a clean exit with status 0.
+
+usage: window_test.py <cindervale executable> <output folder>
+"""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import time
+import zlib
+
+from Xlib import X, display, protocol
+
+
+def fail(msg):
+    print("FAIL:", msg, flush=True)
+    sys.exit(1)
+
+
+def free_display_number():
+    for n in range(90, 140):
+        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
+            return n
+    fail("no free X display number")
+
+
+def wait_for(predicate, timeout, step=0.1):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    return None
+
+
+def find_window(dpy, title):
+    def walk(win):
+        try:
+            name = win.get_wm_name()
+        except Exception:
+            name = None
+        if name == title:
+            return win
+        try:
+            children = win.query_tree().children
+        except Exception:
+            return None
+        for child in children:
+            found = walk(child)
+            if found is not None:
+                return found
+        return None
+    return walk(dpy.screen().root)
+
+
+def save_png(path, width, height, rgb_rows):
+    def chunk(kind, data):
+        c = struct.pack(">I", len(data)) + kind + data
+        return c + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+    raw = b"".join(b"\x00" + row for row in rgb_rows)
+    png = b"\x89PNG\r\n\x1a\n"
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(raw, 6))
+    png += chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def screenshot(dpy, win, path):
+    geom = win.get_geometry()
+    image = win.get_image(0, 0, geom.width, geom.height, X.ZPixmap, 0xFFFFFFFF)
+    data = image.data
+    stride = len(data) // geom.height
+    rows = []
+    distinct = set()
+    for y in range(geom.height):
+        line = data[y * stride:(y * stride) + geom.width * 4]
+        row = bytearray()
+        for x in range(0, geom.width * 4, 4):
+            b, g, r = line[x], line[x + 1], line[x + 2]
+            row += bytes((r, g, b))
+            if y % 16 == 0 and x % 64 == 0:
+                distinct.add((r, g, b))
+        rows.append(bytes(row))
+    save_png(path, geom.width, geom.height, rows)
+    return len(distinct)
+
+
+def send_close_request(dpy, win):
+    wm_protocols = dpy.intern_atom("WM_PROTOCOLS")
+    wm_delete = dpy.intern_atom("WM_DELETE_WINDOW")
+    event = protocol.event.ClientMessage(
+        window=win, client_type=wm_protocols, data=(32, [wm_delete, X.CurrentTime, 0, 0, 0]))
+    win.send_event(event, event_mask=X.NoEventMask)
+    dpy.flush()
+
+
+def main():
+    if len(sys.argv) != 3:
+        fail(__doc__)
+    exe, outdir = sys.argv[1], sys.argv[2]
+    os.makedirs(outdir, exist_ok=True)
+    for tool in ("Xvfb", "xdotool"):
+        if shutil.which(tool) is None:
+            fail(f"{tool} is not installed (scripts/setup-deps.sh installs it)")
+
+    n = free_display_number()
+    disp = f":{n}"
+    xvfb = subprocess.Popen(["Xvfb", disp, "-screen", "0", "1280x720x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    game = None
+    try:
+        if not wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{n}"), 10):
+            fail("Xvfb did not start")
+        env = dict(os.environ, DISPLAY=disp, LIBGL_ALWAYS_SOFTWARE="1")
+        log = open(os.path.join(outdir, "game.log"), "w")
+        game = subprocess.Popen([exe], env=env, stdout=log, stderr=subprocess.STDOUT)
+        dpy = display.Display(disp)
+
+        win = wait_for(lambda: find_window(dpy, "Cindervale"), 30, 0.25)
+        if win is None:
+            fail("no window titled 'Cindervale' appeared")
+        time.sleep(1.5)  # let a few frames render
+
+        xenv = dict(os.environ, DISPLAY=disp)
+        subprocess.run(["xdotool", "windowfocus", "--sync", str(win.id)], env=xenv, check=False,
+                       timeout=10)
+        subprocess.run(["xdotool", "key", "Escape"], env=xenv, check=True, timeout=10)
+        time.sleep(1.0)
+        if game.poll() is not None:
+            fail(f"Escape closed the game (status {game.returncode})")
+
+        colours = screenshot(dpy, win, os.path.join(outdir, "title.png"))
+        if colours < 3:
+            fail(f"the window looks blank ({colours} distinct colours sampled)")
+
+        send_close_request(dpy, win)
+        try:
+            status = game.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fail("the game did not exit after a close request")
+        if status != 0:
+            fail(f"the game exited with status {status}")
+        print("ok: window opened, survived Escape, closed with status 0;"
+              f" screenshot in {os.path.join(outdir, 'title.png')}")
+    finally:
+        if game is not None and game.poll() is None:
+            game.kill()
+        xvfb.terminate()
+        try:
+            xvfb.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
+
+
+if __name__ == "__main__":
+    main()
