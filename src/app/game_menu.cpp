@@ -92,11 +92,11 @@ void draw_volume_slider(const Game& game) {
     draw_centred(game.textures[TEX_MENU_VOLUME], 269);
     DrawRectangle(315, 333, 450, 22, SLIDER_FRAME);
     DrawRectangle(SLIDER_TRACK_X, 338, SLIDER_TRACK_W, 12, SLIDER_TRACK);
-    const int fill = static_cast<int>(game.master_volume * 440.0f + 0.5f);
+    const int fill = volume_fill_px(game.master_volume);
     DrawRectangle(SLIDER_TRACK_X, 338, fill, 12, SLIDER_FILL);
     DrawRectangle(fill + 314, 330, 12, 28, SLIDER_KNOB);
     char percent[16];
-    std::snprintf(percent, sizeof percent, "%d%%", static_cast<int>(game.master_volume * 100.0f + 0.5f));
+    std::snprintf(percent, sizeof percent, "%d%%", volume_percent(game.master_volume));
     DrawText(percent, 510, 375, 24, WHITE);
 }
 

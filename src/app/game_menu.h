@@ -24,6 +24,11 @@ inline constexpr MenuRect VOLUME_DRAG_AREA = {308, 771, 319, 374};
 inline constexpr int SLIDER_TRACK_X = 320;
 inline constexpr int SLIDER_TRACK_W = 440;
 
+// The settings screen's reading of a volume: the percentage shown (rounded
+// half up) and the filled width of the slider track in pixels.
+inline int volume_percent(float v) { return static_cast<int>(v * 100.0f + 0.5f); }
+inline int volume_fill_px(float v) { return static_cast<int>(v * static_cast<float>(SLIDER_TRACK_W) + 0.5f); }
+
 // Title and Settings input of one frame: the next screen, the volume and
 // whether a new game starts.
 MenuResult menu_input(const FrameInput& input, const Letterbox& lb, GameScreen screen,

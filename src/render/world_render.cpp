@@ -1,13 +1,266 @@
 #include "render/world_render.h"
 
-Color cell_colour(const Cell& cell, int64_t x, int64_t y, const ImageColors& stone,
-                  const ImageColors& wood) {
-    (void)cell;
-    (void)x;
-    (void)y;
-    (void)stone;
-    (void)wood;
-    return Color{200, 200, 200, 255};
+#include <algorithm>
+#include <cmath>
+
+// Four colour variants per material, chosen per cell by its shade.
+// clang-format off
+constexpr MaterialPalette MATERIAL_COLORS = {{
+    {{{13, 17, 25, 255},    {13, 17, 25, 255},    {13, 17, 25, 255},    {13, 17, 25, 255}}},     // Empty
+    {{{255, 255, 0, 255},   {255, 230, 0, 255},   {240, 220, 70, 255},  {210, 180, 40, 255}}},   // Sand
+    {{{0, 0, 255, 255},     {30, 144, 255, 255},  {0, 105, 148, 255},   {70, 130, 180, 255}}},   // Water
+    {{{80, 80, 80, 255},    {105, 105, 105, 255}, {169, 169, 169, 255}, {120, 120, 120, 255}}},  // Stone
+    {{{128, 128, 128, 255}, {140, 140, 140, 255}, {160, 160, 160, 255}, {180, 180, 180, 255}}},  // Smoke
+    {{{150, 111, 51, 255},  {139, 69, 19, 255},   {160, 120, 80, 255},  {101, 67, 33, 255}}},    // Wood
+    {{{255, 0, 0, 255},     {255, 69, 0, 255},    {255, 140, 0, 255},   {255, 215, 0, 255}}},    // Fire
+    {{{255, 255, 253, 255}, {230, 230, 230, 255}, {240, 240, 240, 255}, {220, 220, 220, 255}}},  // Steam
+    {{{255, 0, 255, 255},   {200, 0, 200, 255},   {255, 100, 255, 255}, {180, 0, 180, 255}}},    // Plasma
+    {{{139, 0, 0, 255},     {178, 34, 34, 255},   {205, 92, 92, 255},   {255, 99, 71, 255}}},    // Lava
+    {{{70, 70, 70, 255},    {80, 80, 80, 255},    {90, 90, 90, 255},    {100, 100, 100, 255}}},  // Powder
+    {{{254, 0, 0, 255},     {255, 50, 50, 255},   {240, 0, 0, 255},     {255, 100, 100, 255}}},  // Boom
+    {{{73, 77, 43, 255},    {85, 90, 50, 255},    {65, 70, 40, 255},    {95, 100, 55, 255}}},    // Petrol
+    {{{0, 255, 0, 255},     {50, 255, 50, 255},   {0, 200, 0, 255},     {100, 255, 100, 255}}},  // Acid
+    {{{80, 80, 59, 255},    {90, 90, 65, 255},    {70, 70, 55, 255},    {100, 100, 75, 255}}},   // Iron
+    {{{255, 255, 254, 255}, {240, 248, 255, 255}, {245, 245, 245, 255}, {255, 250, 250, 255}}},  // Snow
+    {{{115, 12, 24, 255},   {152, 22, 35, 255},   {188, 39, 49, 255},   {220, 69, 69, 255}}},    // KnightDebris
+    {{{109, 8, 27, 255},    {145, 18, 39, 255},   {183, 34, 54, 255},   {216, 63, 74, 255}}},    // OgreDebris
+    {{{139, 90, 43, 255},   {160, 120, 80, 255},  {188, 143, 86, 255},  {205, 170, 125, 255}}},  // Ground
+    {{{25, 89, 5, 255},     {55, 120, 15, 255},   {85, 160, 45, 255},   {115, 185, 70, 255}}},   // Grass
+    {{{118, 184, 196, 190}, {158, 217, 224, 180}, {75, 137, 158, 210},  {205, 238, 239, 190}}},  // Glass
+    {{{107, 8, 25, 255},    {143, 14, 32, 255},   {181, 31, 48, 255},   {211, 54, 65, 255}}},    // Blood
+    {{{205, 54, 146, 255},  {230, 86, 170, 255},  {246, 133, 195, 255}, {179, 38, 122, 255}}},   // Potion
+}};
+// clang-format on
+static_assert(MATERIAL_COLORS.size() == MATERIAL_COUNT);
+static_assert(MATERIAL_COLORS[0].size() == PALETTE_VARIANTS);
+static_assert(MATERIAL_COLORS[static_cast<int>(Material::Potion)][3].r == 179, "rows follow the Material order");
+
+namespace {
+
+// Swatches hold one texel per 8 x 8 block, so a cell samples every 8th pixel.
+constexpr int64_t SWATCH_STEP = 8;
+
+// Burning wood glows: warmer red, a little green, less blue.
+constexpr int BURN_RED = 55;
+constexpr int BURN_GREEN = 18;
+constexpr int BURN_BLUE = 18;
+
+// Smoke thins out from alpha 220 to 40 as it ages.
+constexpr int SMOKE_ALPHA_SPAN = 180;
+constexpr int SMOKE_ALPHA_MIN = 40;
+// Remains, blood and potion fade away over their last 40 life units.
+constexpr int FADE_LIFE = 40;
+
+constexpr Color PANORAMA_DARKEN = {10, 16, 28, 110};
+constexpr Color CAVE_FILL = {25, 27, 39, 255};
+constexpr Color CAVE_FILL_CLEAR = {25, 27, 39, 0};
+constexpr unsigned char BRICK_TINT_R = 108;
+constexpr unsigned char BRICK_TINT_G = 115;
+constexpr unsigned char BRICK_TINT_B = 139;
+
+// The cave's bricks are solid up to column 880 and fade out by column 1100.
+constexpr int64_t CAVE_SOLID_END = 880;
+constexpr int64_t CAVE_END = 1100;
+constexpr int CAVE_FADE_PX = static_cast<int>((CAVE_END - CAVE_SOLID_END) * CELL_PX);
+static_assert(CAVE_FADE_PX == 660);
+
+// The cell window is one column and row wider than the view (plus one for
+// the fractional scroll), except where it would run off the grid.
+constexpr int64_t WINDOW_EXTRA = 2;
+constexpr int64_t LAST_FULL_WINDOW_X = WORLD_W - VIEW_COLS - WINDOW_EXTRA;
+constexpr int64_t LAST_FULL_WINDOW_Y = WORLD_H - VIEW_ROWS - WINDOW_EXTRA;
+static_assert(LAST_FULL_WINDOW_X == 3038 && LAST_FULL_WINDOW_Y == 95);
+
+constexpr float FVIRTUAL_W = static_cast<float>(VIRTUAL_W);
+constexpr float FVIRTUAL_H = static_cast<float>(VIRTUAL_H);
+
+Color palette_colour(Material m, uint8_t shade) {
+    const auto index = static_cast<size_t>(m);
+    if (index >= MATERIAL_COLORS.size()) return MATERIAL_COLORS[0][0];
+    return MATERIAL_COLORS[index][shade & 3u];
 }
 
-void draw_world(const Game& game) { (void)game; }
+Color warm_burning_wood(Color c) {
+    c.r = static_cast<unsigned char>(std::min(c.r + BURN_RED, 255));
+    c.g = static_cast<unsigned char>(std::min(c.g + BURN_GREEN, 255));
+    c.b = static_cast<unsigned char>(std::max(c.b - BURN_BLUE, 0));
+    return c;
+}
+
+Color wood_colour(const Cell& cell, Color c) { return cell.burning ? warm_burning_wood(c) : c; }
+
+Color smoke_colour(const Cell& cell, Color c) {
+    if (cell.life_max > 0) {
+        const int alpha = cell.life * SMOKE_ALPHA_SPAN / cell.life_max + SMOKE_ALPHA_MIN;
+        c.a = static_cast<unsigned char>(alpha);
+    }
+    return c;
+}
+
+Color fading_colour(const Cell& cell, Color c) {
+    if (cell.life < FADE_LIFE) {
+        c.a = static_cast<unsigned char>(std::max<int>(cell.life, 0) * 255 / FADE_LIFE);
+    }
+    return c;
+}
+
+Rectangle whole_frame() { return Rectangle{0.0f, 0.0f, FVIRTUAL_W, FVIRTUAL_H}; }
+
+void draw_panorama(Texture2D panorama, float camera_x) {
+    if (!IsTextureValid(panorama)) return;
+    const Rectangle src =
+        panorama_source(static_cast<float>(panorama.width), static_cast<float>(panorama.height), camera_x);
+    DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
+    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+}
+
+void draw_brick_tiles(Texture2D brick, Vector2 pos) {
+    const int64_t tile = brick.width;
+    const auto tile_f = static_cast<float>(tile);
+    const auto first_x = static_cast<int64_t>(pos.x / tile_f) * tile;
+    const auto first_y = static_cast<int64_t>(pos.y / tile_f) * tile;
+    const int64_t end_x = std::min(static_cast<int64_t>(pos.x) + tile + VIEW_COLS, CAVE_END);
+    const int64_t end_y = static_cast<int64_t>(pos.y) + tile + VIEW_ROWS;
+    const Rectangle src{0.0f, 0.0f, tile_f, tile_f};
+    const float size = tile_f * CELL_PX;
+    for (int64_t tx = first_x; tx < end_x; tx += tile) {
+        if (tx < 0) continue;
+        const Color tint{BRICK_TINT_R, BRICK_TINT_G, BRICK_TINT_B, cave_brick_alpha(tx)};
+        const float dst_x = static_cast<float>(tx * CELL_PX) - pos.x * CELL_PX;
+        for (int64_t ty = first_y; ty < end_y; ty += tile) {
+            const float dst_y = static_cast<float>(ty * CELL_PX) - pos.y * CELL_PX;
+            DrawTexturePro(brick, src, Rectangle{dst_x, dst_y, size, size}, Vector2{0, 0}, 0.0f, tint);
+        }
+    }
+}
+
+// A dark cave wall behind the start of the world, its bricks scrolling with
+// the unrounded camera so they glide smoothly.
+void draw_cave_layer(Texture2D brick, Vector2 pos) {
+    if (!IsTextureValid(brick) || brick.width <= 0) return;
+    const CaveEdges edges = cave_edges(pos.x);
+    if (edges.right <= 0.0f) return;
+    if (edges.fade > 0.0f) {
+        DrawRectangle(0, 0, static_cast<int>(std::min(edges.fade, FVIRTUAL_W)), VIRTUAL_H, CAVE_FILL);
+    }
+    DrawRectangleGradientH(static_cast<int>(edges.fade), 0, CAVE_FADE_PX, VIRTUAL_H, CAVE_FILL, CAVE_FILL_CLEAR);
+    BeginScissorMode(0, 0, static_cast<int>(edges.right), VIRTUAL_H);
+    draw_brick_tiles(brick, pos);
+    EndScissorMode();
+}
+
+// One rectangle per non-empty cell. The swatch positions advance with the
+// loop instead of being divided out per cell.
+void draw_cells(const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone, const SwatchGrid& wood) {
+    const CellWindow win = visible_cells(pos);
+    const int64_t stone_col0 = floor_mod(win.x0, stone.cols);
+    const int64_t wood_col0 = floor_mod(win.x0, wood.cols);
+    for (int64_t y = win.y0; y <= win.y1; ++y) {
+        const Cell* row = &cell_at(world, 0, y);
+        const int64_t stone_row = floor_mod(y - STONE_SWATCH_ANCHOR_ROW, stone.rows);
+        const int64_t wood_row = floor_mod(y, wood.rows);
+        const int screen_y = static_cast<int>(y * CELL_PX) - px.y;
+        int64_t stone_col = stone_col0;
+        int64_t wood_col = wood_col0;
+        for (int64_t x = win.x0; x <= win.x1; ++x) {
+            const Cell& cell = row[x];
+            if (cell.material != Material::Empty) {
+                const Color colour = shade_cell(cell, swatch_texel(stone, stone_col, stone_row),
+                                                swatch_texel(wood, wood_col, wood_row));
+                DrawRectangle(static_cast<int>(x * CELL_PX) - px.x, screen_y, CELL_PX, CELL_PX, colour);
+            }
+            if (++stone_col == stone.cols) stone_col = 0;
+            if (++wood_col == wood.cols) wood_col = 0;
+        }
+    }
+}
+
+void draw_free_particles(const World& world, CamPx px) {
+    const int64_t count = std::clamp<int64_t>(world.particle_count, 0, MAX_PARTICLES);
+    const Color* fire = MATERIAL_COLORS[static_cast<size_t>(Material::Fire)].data();
+    for (int64_t i = 0; i < count; ++i) {
+        const Particle& p = world.particles[static_cast<size_t>(i)];
+        Color c = fire[p.shade & 3u];
+        const int alpha = p.life_max == 0 ? 255 : std::min(p.life * 255 / p.life_max, 255);
+        c.a = static_cast<unsigned char>(alpha);
+        const auto sx = static_cast<int>(p.x * CELL_PX - static_cast<float>(px.x));
+        const auto sy = static_cast<int>(p.y * CELL_PX - static_cast<float>(px.y));
+        DrawRectangle(sx, sy, CELL_PX, CELL_PX, c);
+    }
+}
+
+}  // namespace
+
+SwatchGrid make_swatch_grid(const ImageColors& image) {
+    if (image.colors == nullptr || image.width <= 0 || image.height <= 0) {
+        return SwatchGrid{nullptr, 0, 1, 1};
+    }
+    return SwatchGrid{image.colors, image.width, std::max<int64_t>(image.width, SWATCH_STEP) / SWATCH_STEP,
+                      std::max<int64_t>(image.height, SWATCH_STEP) / SWATCH_STEP};
+}
+
+Color shade_cell(const Cell& cell, const Color* stone_texel, const Color* wood_texel) {
+    const Color base = palette_colour(cell.material, cell.shade);
+    switch (cell.material) {
+        case Material::Stone:
+            return stone_texel != nullptr ? *stone_texel : base;
+        case Material::Wood:
+            return wood_colour(cell, wood_texel != nullptr ? *wood_texel : base);
+        case Material::Smoke:
+            return smoke_colour(cell, base);
+        case Material::KnightDebris:
+        case Material::OgreDebris:
+        case Material::Blood:
+        case Material::Potion:
+            return fading_colour(cell, base);
+        default:
+            return base;
+    }
+}
+
+Color cell_colour(const Cell& cell, int64_t x, int64_t y, const ImageColors& stone,
+                  const ImageColors& wood) {
+    const SwatchGrid s = make_swatch_grid(stone);
+    const SwatchGrid w = make_swatch_grid(wood);
+    return shade_cell(cell,
+                      swatch_texel(s, floor_mod(x, s.cols), floor_mod(y - STONE_SWATCH_ANCHOR_ROW, s.rows)),
+                      swatch_texel(w, floor_mod(x, w.cols), floor_mod(y, w.rows)));
+}
+
+CellWindow visible_cells(Vector2 camera_pos) {
+    const int64_t x0 = std::clamp<int64_t>(static_cast<int64_t>(camera_pos.x), 0, WORLD_W - 1);
+    const int64_t y0 = std::clamp<int64_t>(static_cast<int64_t>(camera_pos.y), 0, WORLD_H - 1);
+    const int64_t x1 = std::min(x0, LAST_FULL_WINDOW_X) + VIEW_COLS + WINDOW_EXTRA - 1;
+    const int64_t y1 = std::min(y0, LAST_FULL_WINDOW_Y) + VIEW_ROWS + WINDOW_EXTRA - 1;
+    return CellWindow{x0, x1, y0, y1};
+}
+
+Rectangle panorama_source(float texture_w, float texture_h, float camera_x) {
+    // Width of a frame-shaped window at the texture's full height.
+    const float window_w = texture_h * FVIRTUAL_W / FVIRTUAL_H;
+    float x = 0.0f;
+    if (window_w < texture_w) x = std::clamp(camera_x / CAMERA_MAX_X, 0.0f, 1.0f) * (texture_w - window_w);
+    return Rectangle{x, 0.0f, std::min(texture_w, window_w), texture_h};
+}
+
+CaveEdges cave_edges(float camera_x) {
+    return CaveEdges{std::min((static_cast<float>(CAVE_END) - camera_x) * CELL_PX, FVIRTUAL_W),
+                     (static_cast<float>(CAVE_SOLID_END) - camera_x) * CELL_PX};
+}
+
+uint8_t cave_brick_alpha(int64_t tile_x) {
+    if (tile_x < CAVE_SOLID_END) return 255;
+    return static_cast<uint8_t>(std::max<int64_t>(0, (CAVE_END - tile_x) * 255 / (CAVE_END - CAVE_SOLID_END)));
+}
+
+void draw_world(const Game& game) {
+    const Camera& camera = game.camera;
+    const CamPx px = cam_px(camera);
+    const SwatchGrid stone = make_swatch_grid(game.stone_pixels);
+    const SwatchGrid wood = make_swatch_grid(game.wood_pixels);
+    draw_panorama(game.textures[TEX_PANORAMA], camera.pos.x);
+    draw_cave_layer(game.textures[TEX_CAVE_BRICK], camera.pos);
+    if (game.world == nullptr) return;
+    draw_cells(*game.world, camera.pos, px, stone, wood);
+    draw_free_particles(*game.world, px);
+}

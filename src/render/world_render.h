@@ -1,11 +1,70 @@
 #pragma once
 // Backgrounds, cells and sparks of a play frame.
 
+#include <array>
+
 #include "app/game.h"
+
+inline constexpr int PALETTE_VARIANTS = 4;
+using MaterialPalette = std::array<std::array<Color, PALETTE_VARIANTS>, MATERIAL_COUNT>;
+extern const MaterialPalette MATERIAL_COLORS;
+
+// A colour swatch prepared for sampling: one texel every 8 pixels, repeating
+// every `cols` x `rows` cells. `colors` is null when the swatch is unusable.
+struct SwatchGrid {
+    const Color* colors;
+    int64_t width;
+    int64_t cols;
+    int64_t rows;
+};
+
+SwatchGrid make_swatch_grid(const ImageColors& image);
+
+// Non-negative remainder, for cells left of or above a swatch's anchor.
+inline int64_t floor_mod(int64_t a, int64_t m) {
+    const int64_t r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+// The swatch texel of repeat step (col, row); null for an unusable swatch.
+inline const Color* swatch_texel(const SwatchGrid& s, int64_t col, int64_t row) {
+    if (s.colors == nullptr) return nullptr;
+    return s.colors + 8 * row * s.width + 8 * col;
+}
+
+// Stone's pattern is anchored so that its top row lines up with the ground
+// level at the start of the world.
+inline constexpr int64_t STONE_SWATCH_ANCHOR_ROW = 242;
+
+// Colour of one cell given the swatch texels that apply at its position
+// (null: use the palette). The per-frame cell loop finds the texels itself.
+Color shade_cell(const Cell& cell, const Color* stone_texel, const Color* wood_texel);
 
 // Colour of one cell as the world renderer shows it (palette, swatches, fades).
 Color cell_colour(const Cell& cell, int64_t x, int64_t y, const ImageColors& stone,
                   const ImageColors& wood);
+
+// The cells drawn for a camera position, inclusive bounds, always on the grid.
+struct CellWindow {
+    int64_t x0, x1;
+    int64_t y0, y1;
+};
+CellWindow visible_cells(Vector2 camera_pos);
+
+// Source rectangle of the panorama for the camera's column: it pans across
+// its width as the camera crosses the world.
+Rectangle panorama_source(float texture_w, float texture_h, float camera_x);
+
+// The brick cave at the start of the world, in frame pixels for a camera
+// column: `right` is where the cave ends (nothing drawn when <= 0), `fade`
+// where its solid part ends and the fade to open sky begins.
+struct CaveEdges {
+    float right;
+    float fade;
+};
+CaveEdges cave_edges(float camera_x);
+// Alpha of a brick tile column: solid inside the cave, fading toward its mouth.
+uint8_t cave_brick_alpha(int64_t tile_x);
 
 // Panorama, cave layer, cells and free particles, into the target.
 void draw_world(const Game& game);
