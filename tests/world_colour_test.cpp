@@ -56,19 +56,6 @@ TEST(MaterialPalette, OnlyGlassIsTranslucent) {
     }
 }
 
-TEST(MaterialPalette, PlainCellsTakeTheirShadeVariant) {
-    for (uint8_t shade = 0; shade < 4; ++shade) {
-        expect_colour(cell_colour(make_cell(Material::Sand, shade), 5, 5, NO_SWATCH, NO_SWATCH),
-                      palette(Material::Sand, shade));
-        expect_colour(cell_colour(make_cell(Material::Glass, shade), 5, 5, NO_SWATCH, NO_SWATCH),
-                      palette(Material::Glass, shade));
-    }
-    // Life plays no part for materials that do not fade.
-    Cell sand = make_cell(Material::Sand, 2);
-    sand.life = 3;
-    expect_colour(cell_colour(sand, 0, 0, NO_SWATCH, NO_SWATCH), palette(Material::Sand, 2));
-}
-
 TEST(StoneSwatch, RowsAreAnchoredAtRow242AndWrapBackwards) {
     const TestSwatch stone(24, 16);  // 3 x 2 steps
     const Cell cell = make_cell(Material::Stone, 1);
@@ -179,6 +166,10 @@ TEST(CellFades, RemainsBloodAndPotionFadeOverTheirLast40LifeUnits) {
         EXPECT_EQ(negative.a, 0);
         EXPECT_EQ(negative.r, palette(m, 3).r);
     }
+    // Materials that do not fade ignore their life.
+    Cell sand = make_cell(Material::Sand, 2);
+    sand.life = 3;
+    expect_colour(cell_colour(sand, 0, 0, NO_SWATCH, NO_SWATCH), palette(Material::Sand, 2));
 }
 
 TEST(Panorama, ScrollsAcrossItsWidthWithTheCamera) {
