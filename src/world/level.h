@@ -2,6 +2,7 @@
 // The generated level: terrain surface per column and the prop tables.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -76,6 +77,13 @@ constexpr std::array<uint32_t, BARREL_H> make_barrel_shape() {
 inline constexpr std::array<uint32_t, BARREL_H> BARREL_SHAPE = make_barrel_shape();
 static_assert(BARREL_SHAPE.size() == BARREL_H && BARREL_W == 20);
 static_assert(BARREL_SHAPE[0] == 0x7FE0u && BARREL_SHAPE[10] == 0xFFFFFu);
+
+constexpr int64_t barrel_shape_cells() {
+    int64_t n = 0;
+    for (uint32_t row : BARREL_SHAPE) n += std::popcount(row);
+    return n;
+}
+static_assert(barrel_shape_cells() == 10 + 14 + 5 * 18 + 9 * 20 + 5 * 18 + 3 * 16);
 
 // Is (col, row) of a barrel's box part of the barrel? Outside the box: no.
 inline constexpr bool barrel_shape_covers(int64_t col, int64_t row) {
