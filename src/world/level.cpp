@@ -195,7 +195,7 @@ int64_t place_prop(Level& level, int64_t x, uint32_t& rng) {
 Material surface_material(int64_t x) {
     if (x <= CAVE_END_COLUMN) return Material::Stone;
     if (x >= GRASS_COLUMN) return Material::Grass;
-    // Kept in 16 bits so the raggedness stays the same as it always was.
+    // The edge pattern is defined in 16-bit arithmetic.
     const uint16_t q = static_cast<uint16_t>(x / 6);
     const uint16_t q37 = static_cast<uint16_t>(q * 37u);
     const uint16_t q_squared = static_cast<uint16_t>(q * q);
