@@ -367,7 +367,7 @@ INSTANTIATE_TEST_SUITE_P(Worlds, PinnedScenario,
                                            PinnedRun{"lava_water_iron", 200, 0x3805c65ac9acfaa8ull},
                                            PinnedRun{"powder_chain", 150, 0xb22218c544119e1full},
                                            PinnedRun{"flood", 60, 0xf8bbd226233b3146ull}),
-                         [](const auto& run) { return std::string(run.param.name); }); });
+                         [](const auto& run) { return std::string(run.param.name); });
 
 // No cell gets two turns in one update: in a world of water alone every move is
 // the mover's own, so each tagged cell is at most one step from where it was.
