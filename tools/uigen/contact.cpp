@@ -214,7 +214,7 @@ PixelImage swatch_sheet(const std::vector<GeneratedAsset>& assets) {
 }
 
 PixelImage lettering_sheet(const std::vector<GeneratedAsset>& assets) {
-    PixelImage sheet(1240, 520, {24, 28, 42, 255});
+    PixelImage sheet(1240, 640, {24, 28, 42, 255});
     int x = 10, y = 10, row_h = 0;
     auto place = [&](const PixelImage& img) {
         if (x + img.width > sheet.width - 10) {
@@ -228,6 +228,12 @@ PixelImage lettering_sheet(const std::vector<GeneratedAsset>& assets) {
         x += img.width + 12;
         row_h = img.height > row_h ? img.height : row_h;
     };
+    for (const char* specimen : {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789 .,!?'-:;/*"}) {
+        const TextStyle style{3, true};
+        PixelImage line(text_width(specimen, style), line_height(style));
+        draw_text(line, specimen, 0, 0, style);
+        place(line);
+    }
     for (const LabelText& l : LABELS) place(image_of(assets, l.path));
     for (const DialogueText& d : DIALOGUES) place(image_of(assets, d.path));
     return sheet;

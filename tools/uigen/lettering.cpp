@@ -1,7 +1,5 @@
 #include "lettering.h"
 
-#include <cstring>
-
 #include "pixel_font.h"
 
 // clang-format off

@@ -1,6 +1,5 @@
 #include "pixel_font.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {

@@ -29,14 +29,17 @@ constexpr PaletteEntry BOSS_PALETTE[] = {
 };
 // clang-format on
 
-constexpr int count_of(const PaletteEntry* p, int n) { return p == nullptr ? 0 : n; }
+template <size_t N>
+constexpr int count_of(const PaletteEntry (&)[N]) {
+    return static_cast<int>(N);
+}
 
 }  // namespace
 
 // clang-format off
 constexpr PortraitArt PORTRAITS[PORTRAIT_COUNT] = {
     {"dragon_icon.png", 1323, 1189, {92, 40, 30, 255}, {36, 18, 22, 255}, {26, 14, 16, 255},
-     DRAGON_PALETTE, count_of(DRAGON_PALETTE, sizeof(DRAGON_PALETTE) / sizeof(DRAGON_PALETTE[0])), {
+     DRAGON_PALETTE, count_of(DRAGON_PALETTE), {
         "..............................",
         "......KK......................",
         "..KK..KhK.....................",
@@ -69,7 +72,7 @@ constexpr PortraitArt PORTRAITS[PORTRAIT_COUNT] = {
         ".KKrRRRRRRcccccccccKrrrrrrRrrr",
     }},
     {"blue_knight_icon.png", 1359, 1158, {54, 70, 104, 255}, {20, 24, 40, 255}, {12, 14, 24, 255},
-     KNIGHT_PALETTE, count_of(KNIGHT_PALETTE, sizeof(KNIGHT_PALETTE) / sizeof(KNIGHT_PALETTE[0])), {
+     KNIGHT_PALETTE, count_of(KNIGHT_PALETTE), {
         "..............................",
         "..............KrRK............",
         ".............KrRPPRK..........",
@@ -102,7 +105,7 @@ constexpr PortraitArt PORTRAITS[PORTRAIT_COUNT] = {
         ".KBbbbbbbbbKTTggTTKbbbbbbbbdK.",
     }},
     {"boss_knight_icon.png", 1199, 1312, {70, 20, 34, 255}, {16, 8, 16, 255}, {10, 6, 10, 255},
-     BOSS_PALETTE, count_of(BOSS_PALETTE, sizeof(BOSS_PALETTE) / sizeof(BOSS_PALETTE[0])), {
+     BOSS_PALETTE, count_of(BOSS_PALETTE), {
         "..............................",
         "..hK......................Kh..",
         "..hhK....................Khh..",

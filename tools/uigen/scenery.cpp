@@ -34,14 +34,14 @@ std::vector<float> crest_line(int width, float base, float amplitude, float wave
     return crest;
 }
 
-// Lifts the crest into a smooth mound centred on cx (a seat for a castle).
+// Lifts the crest into a smooth mound centred on cx (a seat for a castle);
+// a negative height cuts a pass instead.
 void raise_mound(std::vector<float>& crest, float cx, float half_width, float height) {
     for (size_t x = 0; x < crest.size(); ++x) {
         const float d = absf(static_cast<float>(x) - cx) / half_width;
         if (d >= 1.0f) continue;
         const float k = 1.0f - d * d;
-        const float flat = crest[x] - height * k * k;
-        crest[x] = flat;
+        crest[x] -= height * k * k;
     }
 }
 

@@ -82,7 +82,7 @@ double mean_step(const PixelImage& cells, int dx, int dy, bool only_wrap) {
 
 // ------------------------------------------------------------ asset table
 
-TEST(GeneratedAssets, EveryImageHasTheSizeTheGameLoads) {
+TEST(SceneryAssets, EveryImageHasTheSizeTheGameLoads) {
     int matched = 0;
     for (const TextureAsset& t : TEXTURE_ASSETS) {
         const GeneratedAsset* a = find_asset(all_assets(), t.path);
@@ -102,7 +102,7 @@ TEST(GeneratedAssets, EveryImageHasTheSizeTheGameLoads) {
     EXPECT_NE(find_asset(all_assets(), SLOWMO_SHADER_PATH), nullptr);
 }
 
-TEST(GeneratedAssets, PicturesSwatchesAndPortraitsAreFullyOpaque) {
+TEST(SceneryAssets, PicturesSwatchesAndPortraitsAreFullyOpaque) {
     for (const char* path : {"assets/backgrounds/medieval_panorama.png", "assets/backgrounds/ending_sunset_wide.png",
                              "assets/backgrounds/cave_brick_seamless.png", STONE_SWATCH_PATH, WOOD_SWATCH_PATH,
                              "dragon_icon.png", "blue_knight_icon.png", "boss_knight_icon.png"}) {
@@ -113,14 +113,14 @@ TEST(GeneratedAssets, PicturesSwatchesAndPortraitsAreFullyOpaque) {
     }
 }
 
-TEST(GeneratedAssets, EncodedFilesStayWithinTheEmbeddingBudget) {
+TEST(SceneryAssets, EncodedFilesStayWithinTheEmbeddingBudget) {
     size_t total = 0;
     for (const GeneratedAsset& a : all_assets()) total += asset_bytes(a).size();
     EXPECT_LT(total, 6u * 1024u * 1024u);
     EXPECT_GT(total, 0u);
 }
 
-TEST(GeneratedAssets, PathsAreUnique) {
+TEST(SceneryAssets, PathsAreUnique) {
     const auto& assets = all_assets();
     for (size_t i = 0; i < assets.size(); ++i) {
         for (size_t j = i + 1; j < assets.size(); ++j) EXPECT_NE(assets[i].path, assets[j].path);
@@ -129,7 +129,7 @@ TEST(GeneratedAssets, PathsAreUnique) {
 
 // ---------------------------------------------------------------- font
 
-TEST(PixelFont, NoTwoCharactersShareABitmap) {
+TEST(LetteringFont, NoTwoCharactersShareABitmap) {
     const std::string chars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.,!?'-:;/*";
     for (size_t i = 0; i < chars.size(); ++i) {
         const Glyph* a = find_glyph(chars[i]);
@@ -144,7 +144,7 @@ TEST(PixelFont, NoTwoCharactersShareABitmap) {
     }
 }
 
-TEST(PixelFont, OnlyDescendingLettersReachBelowTheBaseline) {
+TEST(LetteringFont, OnlyDescendingLettersReachBelowTheBaseline) {
     const std::string descending = "gjpqy,;";
     for (char c = 33; c < 127; ++c) {
         const Glyph* g = find_glyph(c);
@@ -159,7 +159,7 @@ TEST(PixelFont, OnlyDescendingLettersReachBelowTheBaseline) {
     }
 }
 
-TEST(PixelFont, MeasuredWidthIsExactlyTheDrawnExtent) {
+TEST(LetteringFont, MeasuredWidthIsExactlyTheDrawnExtent) {
     for (int scale : {1, 2, 3, 6}) {
         for (const char* text : {"PLAY", "Now, fight!", "I am awake. Where am I?", "j", "W!"}) {
             const TextStyle style{scale, true};
@@ -173,7 +173,7 @@ TEST(PixelFont, MeasuredWidthIsExactlyTheDrawnExtent) {
     }
 }
 
-TEST(PixelFont, UnknownCharactersAreReportedNotDrawn) {
+TEST(LetteringFont, UnknownCharactersAreReportedNotDrawn) {
     EXPECT_FALSE(text_fits_font("caf\xc3\xa9"));
     EXPECT_FALSE(text_fits_font("50%"));
     EXPECT_TRUE(text_fits_font("A/D to walk, Space or W to jump"));
@@ -184,7 +184,7 @@ TEST(PixelFont, UnknownCharactersAreReportedNotDrawn) {
 
 // ---------------------------------------------------------- dialogue text
 
-TEST(DialogueLettering, RowsHoldExactlyTheCharactersTheBoxReveals) {
+TEST(LetteringDialogue, RowsHoldExactlyTheCharactersTheBoxReveals) {
     for (const DialogueText& d : DIALOGUES) {
         EXPECT_EQ(static_cast<int>(std::strlen(d.row1)), d.row1_chars) << d.path;
         EXPECT_EQ(static_cast<int>(std::strlen(d.row2)), d.row2_chars) << d.path;
@@ -202,7 +202,7 @@ TEST(DialogueLettering, RowsHoldExactlyTheCharactersTheBoxReveals) {
     }
 }
 
-TEST(DialogueLettering, EachCharacterIsDrawnWhollyInsideItsOwnCell) {
+TEST(LetteringDialogue, EachCharacterIsDrawnWhollyInsideItsOwnCell) {
     // Rendering a character alone must give exactly the same cell as in the
     // full line, so revealing n cells never shows part of character n + 1.
     for (const DialogueText& d : DIALOGUES) {
@@ -234,7 +234,7 @@ TEST(DialogueLettering, EachCharacterIsDrawnWhollyInsideItsOwnCell) {
     }
 }
 
-TEST(DialogueLettering, BlankCellsStayEmptyAndLettersShowInk) {
+TEST(LetteringDialogue, BlankCellsStayEmptyAndLettersShowInk) {
     for (const DialogueText& d : DIALOGUES) {
         const PixelImage img = render_dialogue(d);
         for (int row = 0; row < 2; ++row) {
@@ -252,7 +252,7 @@ TEST(DialogueLettering, BlankCellsStayEmptyAndLettersShowInk) {
 
 // ------------------------------------------------------- labels, prompts
 
-TEST(LabelLettering, TextIsNeverClippedByItsImage) {
+TEST(LetteringLabels, TextIsNeverClippedByItsImage) {
     for (const LabelText& l : LABELS) {
         ASSERT_TRUE(text_fits_font(l.row1) && text_fits_font(l.row2)) << l.path;
         const PixelImage img = render_label(l);
@@ -272,7 +272,7 @@ TEST(LabelLettering, TextIsNeverClippedByItsImage) {
     }
 }
 
-TEST(LabelLettering, TwoRowPromptKeepsItsRowsApart) {
+TEST(LetteringLabels, TwoRowPromptKeepsItsRowsApart) {
     for (const LabelText& l : LABELS) {
         if (l.row2[0] == '\0') continue;
         const PixelImage img = render_label(l);
@@ -293,7 +293,7 @@ TEST(LabelLettering, TwoRowPromptKeepsItsRowsApart) {
 
 // -------------------------------------------------------------- swatches
 
-TEST(Swatches, StoneCellsRepeatSeamlesslyOverTheWorldPeriod) {
+TEST(ScenerySwatches, StoneCellsRepeatSeamlesslyOverTheWorldPeriod) {
     const PixelImage cells = subsample_cells(make_stone_swatch(), SWATCH_STEP);
     ASSERT_EQ(cells.width, 92);
     ASSERT_EQ(cells.height, 64);
@@ -302,7 +302,7 @@ TEST(Swatches, StoneCellsRepeatSeamlesslyOverTheWorldPeriod) {
     EXPECT_LE(mean_step(cells, 0, 1, true), mean_step(cells, 0, 1, false) * 1.5 + 1.0);
 }
 
-TEST(Swatches, WoodCellsRepeatSeamlesslyOverTheWorldPeriod) {
+TEST(ScenerySwatches, WoodCellsRepeatSeamlesslyOverTheWorldPeriod) {
     const PixelImage cells = subsample_cells(make_wood_swatch(), SWATCH_STEP);
     ASSERT_EQ(cells.width, 32);
     ASSERT_EQ(cells.height, 32);
@@ -310,7 +310,7 @@ TEST(Swatches, WoodCellsRepeatSeamlesslyOverTheWorldPeriod) {
     EXPECT_LE(mean_step(cells, 0, 1, true), mean_step(cells, 0, 1, false) * 1.5 + 1.0);
 }
 
-TEST(Swatches, RockAndGrainRunAlongTheRowsAndAreNotFlat) {
+TEST(ScenerySwatches, RockAndGrainRunAlongTheRowsAndAreNotFlat) {
     for (const PixelImage& swatch : {make_stone_swatch(), make_wood_swatch()}) {
         const PixelImage cells = subsample_cells(swatch, SWATCH_STEP);
         const double along = mean_step(cells, 1, 0, false);
@@ -326,7 +326,7 @@ TEST(Swatches, RockAndGrainRunAlongTheRowsAndAreNotFlat) {
     }
 }
 
-TEST(Swatches, TexelsBetweenSamplesNeverChangeWhatTheWorldSees) {
+TEST(ScenerySwatches, TexelsBetweenSamplesNeverChangeWhatTheWorldSees) {
     // Texels past the last whole cell repeat the start of the pattern, so a
     // renderer that samples at any whole-cell step still sees the design.
     const PixelImage stone = make_stone_swatch();
@@ -339,7 +339,7 @@ TEST(Swatches, TexelsBetweenSamplesNeverChangeWhatTheWorldSees) {
     }
 }
 
-TEST(Swatches, BrickTileWrapsWithSingleMortarLines) {
+TEST(ScenerySwatches, BrickTileWrapsWithSingleMortarLines) {
     const PixelImage tile = make_cave_brick();
     ASSERT_EQ(tile.width, BRICK_SIZE);
     auto mortar = [&](int x, int y) { return luma(tile.at(x % BRICK_SIZE, y % BRICK_SIZE)) < 60; };
@@ -368,7 +368,7 @@ TEST(Swatches, BrickTileWrapsWithSingleMortarLines) {
 
 // ------------------------------------------------------------- portraits
 
-TEST(Portraits, EveryDrawnKeyHasAColour) {
+TEST(SceneryPortraits, EveryDrawnKeyHasAColour) {
     for (const PortraitArt& art : PORTRAITS) {
         for (int r = 0; r < PORTRAIT_ART; ++r) {
             for (int c = 0; c < PORTRAIT_ART; ++c) {
@@ -382,7 +382,7 @@ TEST(Portraits, EveryDrawnKeyHasAColour) {
     }
 }
 
-TEST(Portraits, SqueezedIntoTheDialogueWellEachCellIsAWholeBlock) {
+TEST(SceneryPortraits, SqueezedIntoTheDialogueWellEachCellIsAWholeBlock) {
     // The box draws every portrait point-sampled into 128 x 128 pixels; the
     // result must be the cell picture at exactly 4 x 4 pixels per cell.
     for (const PortraitArt& art : PORTRAITS) {
@@ -401,7 +401,7 @@ TEST(Portraits, SqueezedIntoTheDialogueWellEachCellIsAWholeBlock) {
 
 // --------------------------------------------------------------- shaders
 
-TEST(SlowMotionShader, DesktopAndWebVariantsComputeTheSameGrade) {
+TEST(SlowMotionShaderText, DesktopAndWebVariantsComputeTheSameGrade) {
     auto body_lines = [](const std::string& text) {
         std::string lines;
         for (const char* key : {"float luma", "c.rgb = mix"}) {
@@ -414,7 +414,7 @@ TEST(SlowMotionShader, DesktopAndWebVariantsComputeTheSameGrade) {
     EXPECT_EQ(body_lines(slowmo_shader_text()), body_lines(slowmo_web_shader_text()));
 }
 
-TEST(SlowMotionShader, UsesRaylibsDefaultInputsForEachDialect) {
+TEST(SlowMotionShaderText, UsesRaylibsDefaultInputsForEachDialect) {
     const std::string desktop = slowmo_shader_text(), web = slowmo_web_shader_text();
     EXPECT_EQ(desktop.rfind("#version 330\n", 0), 0u);
     EXPECT_EQ(web.rfind("#version 100\n", 0), 0u);
@@ -429,7 +429,7 @@ TEST(SlowMotionShader, UsesRaylibsDefaultInputsForEachDialect) {
     EXPECT_NE(web.find("gl_FragColor"), std::string::npos);
 }
 
-TEST(SlowMotionShader, GradeTurnsColdAndKeepsAlpha) {
+TEST(SlowMotionShaderText, GradeTurnsColdAndKeepsAlpha) {
     const GradeColour warm = slowmo_grade({1.0f, 0.6f, 0.2f, 0.4f});
     EXPECT_FLOAT_EQ(warm.a, 0.4f);
     EXPECT_GT(warm.b, 0.2f);
