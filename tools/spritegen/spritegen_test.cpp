@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "art.h"
+#include "body_fit.h"
+#include "output.h"
+#include "paint.h"
+#include "sheets.h"
+#include "world/level.h"
+
+namespace {
+
+const std::vector<GeneratedSheet>& all_sheets() {
+    static const std::vector<GeneratedSheet> sheets = generate_all();
+    return sheets;
+}
+
+const GeneratedSheet& sheet(const char* key) {
+    const int i = sheet_index(key);
+    EXPECT_GE(i, 0) << key;
+    return all_sheets()[static_cast<size_t>(i)];
+}
+
+PixelImage frame_of(const GeneratedSheet& g, int i) {
+    return crop(g.image, i * g.spec->frame_w, 0, g.spec->frame_w, g.spec->frame_h);
+}
+
+bool same_pixels(const PixelImage& a, const PixelImage& b) {
+    if (a.width != b.width || a.height != b.height) return false;
+    for (size_t i = 0; i < a.pixels.size(); ++i) {
+        const Rgba p = a.pixels[i], q = b.pixels[i];
+        if (p.r != q.r || p.g != q.g || p.b != q.b || p.a != q.a) return false;
+    }
+    return true;
+}
+
+struct ShownRange {
+    const char* key;
+    int first, last;
+};
+
+// The frames the game actually draws from each sheet.
+const ShownRange SHOWN[] = {
+    {"DinoSprites - vita.png", 0, 10},
+    {"dinoCharactersVersion1.1/sheets/DinoSprites - mort.png", 0, 10},
+    {"assets/sprites/dino_vita_jump.png", 0, 1},
+    {"assets/sprites/dino_mort_jump.png", 0, 1},
+    {"assets/sprites/dino_vita_spit.png", 1, 3},
+    {"assets/sprites/dino_mort_spit.png", 1, 3},
+    {"assets/sprites/dino_vita_spit_run.png", 7, 27},
+    {"assets/sprites/dino_mort_spit_run.png", 7, 27},
+    {"assets/sprites/dino_vita_eat.png", 0, 7},
+    {"assets/sprites/dino_mort_eat.png", 0, 7},
+    {"assets/sprites/knight_blue.png", 0, 24},
+    {"assets/sprites/ogre.png", 0, 15},
+    {"assets/sprites/barbarian.png", 0, 20},
+    {"assets/sprites/free_knight_boss.png", 0, 31},
+    {"assets/sprites/barrel_break.png", 0, 5},
+    {"assets/sprites/material_icons.png", 0, 21},
+    {"assets/sprites/intro_egg.png", 0, 0},
+};
+
+}  // namespace
+
+TEST(SpriteSheets, EachHasItsListedSizeAndStaysRgba) {
+    for (const GeneratedSheet& g : all_sheets()) {
+        SCOPED_TRACE(g.spec->key);
+        EXPECT_EQ(g.image.width, g.spec->width);
+        EXPECT_EQ(g.image.height, g.spec->height);
+        EXPECT_EQ(g.spec->width % g.spec->frame_w, 0);
+        // A sheet without a single transparent pixel would be written as RGB.
+        EXPECT_LT(opaque_count(g.image), g.image.width * g.image.height);
+        const std::vector<uint8_t> png = encode_png(g.image);
+        ASSERT_GT(png.size(), 26u);
+        EXPECT_EQ(png[25], 6) << "colour type RGBA";
+    }
+}
+
+TEST(SpriteSheets, EveryFrameTheGameShowsHasPaint) {
+    for (const ShownRange& r : SHOWN) {
+        const GeneratedSheet& g = sheet(r.key);
+        for (int i = r.first; i <= r.last; ++i) {
+            EXPECT_GT(opaque_count(frame_of(g, i)), 20) << r.key << " frame " << i;
+        }
+    }
+}
+
+TEST(SpriteSheets, GenerationIsDeterministic) {
+    const std::vector<GeneratedSheet> again = generate_all();
+    ASSERT_EQ(again.size(), all_sheets().size());
+    for (size_t i = 0; i < again.size(); ++i) {
+        EXPECT_EQ(encode_png(again[i].image), encode_png(all_sheets()[i].image)) << again[i].spec->key;
+    }
+}
+
+TEST(SpriteSheets, CyclesAnimateFromFrameToFrame) {
+    struct Cycle {
+        const char* key;
+        int first, last;
+    };
+    const Cycle cycles[] = {
+        {"DinoSprites - vita.png", 4, 10},              // walk
+        {"assets/sprites/dino_vita_eat.png", 0, 7},     // eat
+        {"assets/sprites/knight_blue.png", 12, 20},     // swing
+        {"assets/sprites/ogre.png", 8, 13},             // smash
+        {"assets/sprites/barbarian.png", 16, 18},       // into and out of the charge
+        {"assets/sprites/free_knight_boss.png", 10, 19},  // run
+        {"assets/sprites/barrel_break.png", 0, 5},
+    };
+    for (const Cycle& c : cycles) {
+        const GeneratedSheet& g = sheet(c.key);
+        for (int i = c.first; i < c.last; ++i) {
+            EXPECT_FALSE(same_pixels(frame_of(g, i), frame_of(g, i + 1))) << c.key << " frames " << i << ", " << i + 1;
+        }
+    }
+}
+
+TEST(DragonTwins, MortSheetsShareVitaSilhouettesButNotColours) {
+    const std::pair<const char*, const char*> twins[] = {
+        {"DinoSprites - vita.png", "dinoCharactersVersion1.1/sheets/DinoSprites - mort.png"},
+        {"assets/sprites/dino_vita_jump.png", "assets/sprites/dino_mort_jump.png"},
+        {"assets/sprites/dino_vita_spit.png", "assets/sprites/dino_mort_spit.png"},
+        {"assets/sprites/dino_vita_spit_run.png", "assets/sprites/dino_mort_spit_run.png"},
+        {"assets/sprites/dino_vita_eat.png", "assets/sprites/dino_mort_eat.png"},
+    };
+    for (const auto& [vita_key, mort_key] : twins) {
+        const PixelImage& vita = sheet(vita_key).image;
+        const PixelImage& mort = sheet(mort_key).image;
+        ASSERT_EQ(vita.pixels.size(), mort.pixels.size());
+        int recoloured = 0;
+        for (size_t i = 0; i < vita.pixels.size(); ++i) {
+            ASSERT_EQ(vita.pixels[i].a != 0, mort.pixels[i].a != 0) << vita_key << " pixel " << i;
+            const Rgba a = vita.pixels[i], b = mort.pixels[i];
+            recoloured += (a.a != 0 && (a.r != b.r || a.g != b.g || a.b != b.b)) ? 1 : 0;
+        }
+        EXPECT_GT(recoloured, opaque_count(vita) * 3 / 4) << vita_key;
+    }
+}
+
+TEST(DragonFit, ShownFramesCoverTheBodyInBothFacings) {
+    for (const ShownRange& r : SHOWN) {
+        const GeneratedSheet& g = sheet(r.key);
+        if (g.spec->fit != BodyFit::DragonSmall && g.spec->fit != BodyFit::DragonLarge) continue;
+        // The eating lunge pulls the head forward off the body.
+        const bool eating = std::string(r.key).find("_eat") != std::string::npos;
+        for (int i = r.first; i <= r.last; ++i) {
+            for (const bool left : {false, true}) {
+                const FitReport fit = measure_fit(frame_of(g, i), g.spec->fit, left);
+                SCOPED_TRACE(std::string(r.key) + " frame " + std::to_string(i) + (left ? " left" : " right"));
+                EXPECT_GE(fit.coverage(), eating ? 0.72f : 0.80f);
+                EXPECT_LE(fit.spill(), eating ? 0.40f : 0.30f);
+            }
+        }
+    }
+}
+
+TEST(DragonFit, SpittingMouthGlowsAtTheMouthRowOnTheFacingSide) {
+    constexpr int MOUTH_ROW = 8;  // body rows below the top of the box
+    constexpr int LARGE_FRAME_TOP = 8, BOX_LEFT = 5, BOX_W = 14;
+    const GeneratedSheet& g = sheet("assets/sprites/dino_vita_spit.png");
+    for (int stage = 1; stage <= 3; ++stage) {
+        const PixelImage f = frame_of(g, stage);
+        int glow = 0;
+        for (int y = 0; y < f.height; ++y) {
+            for (int x = 0; x < f.width; ++x) {
+                const Rgba c = f.at(x, y);
+                if (c.a == 0 || c.r != VITA_THROAT_GLOW.r || c.g != VITA_THROAT_GLOW.g || c.b != VITA_THROAT_GLOW.b) {
+                    continue;
+                }
+                ++glow;
+                EXPECT_GE(x, BOX_LEFT + BOX_W / 2) << "stage " << stage;
+                EXPECT_NEAR(y - LARGE_FRAME_TOP, MOUTH_ROW, 3) << "stage " << stage;
+            }
+        }
+        EXPECT_GT(glow, 0) << "stage " << stage;
+    }
+}
+
+TEST(EnemyFit, StandingFramesCoverTheirBodies) {
+    struct Expect {
+        const char* key;
+        float coverage;  // both facings
+    };
+    // The barbarian's and ogre's mirrored frames cannot reach their bodies'
+    // far columns, so they are held to less.
+    const Expect expects[] = {
+        {"assets/sprites/knight_blue.png", 0.85f},
+        {"assets/sprites/ogre.png", 0.72f},
+        {"assets/sprites/barbarian.png", 0.65f},
+        {"assets/sprites/free_knight_boss.png", 0.85f},
+    };
+    for (const Expect& e : expects) {
+        const GeneratedSheet& g = sheet(e.key);
+        for (int i = 0; i < 8; ++i) {  // idle and walk
+            for (const bool left : {false, true}) {
+                const FitReport fit = measure_fit(frame_of(g, i), g.spec->fit, left);
+                EXPECT_GE(fit.coverage(), e.coverage) << e.key << " frame " << i << (left ? " left" : " right");
+            }
+        }
+    }
+}
+
+TEST(EnemyFit, MeasurementNoticesAMisplacedSprite) {
+    const GeneratedSheet& g = sheet("assets/sprites/knight_blue.png");
+    const PixelImage frame = frame_of(g, 0);
+    PixelImage moved(frame.width, frame.height);
+    blit(moved, frame, 5, 0);
+    EXPECT_GE(measure_fit(frame, BodyFit::Knight, false).coverage(), 0.85f);
+    EXPECT_LT(measure_fit(moved, BodyFit::Knight, false).coverage(), 0.6f);
+    EXPECT_GT(measure_fit(moved, BodyFit::Knight, false).spill(), 0.4f);
+}
+
+TEST(Barrel, IntactFrameIsExactlyTheBarrelShape) {
+    const PixelImage f = frame_of(sheet("assets/sprites/barrel_break.png"), 0);
+    for (int y = 0; y < f.height; ++y) {
+        for (int x = 0; x < f.width; ++x) {
+            EXPECT_EQ(f.at(x, y).a != 0, barrel_shape_covers(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(Barrel, BurstingFramesEndAsAHeapOnTheGround) {
+    const GeneratedSheet& g = sheet("assets/sprites/barrel_break.png");
+    const PixelImage last = frame_of(g, 5);
+    int top_half = 0;
+    for (int y = 0; y < last.height / 2; ++y) {
+        for (int x = 0; x < last.width; ++x) top_half += last.at(x, y).a != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(top_half, 0);
+    EXPECT_LT(opaque_count(last), opaque_count(frame_of(g, 0)) / 2);
+}
+
+TEST(MaterialIcons, EachMaterialHasItsOwnIcon) {
+    const GeneratedSheet& g = sheet("assets/sprites/material_icons.png");
+    std::set<std::vector<uint8_t>> seen;
+    for (int m = 1; m <= 22; ++m) {
+        const PixelImage icon = crop(g.image, 16 * m - 16, 0, 16, 16);
+        EXPECT_GT(opaque_count(icon), 40) << "material " << m;
+        EXPECT_LT(opaque_count(icon), 256) << "material " << m << " needs a transparent surround";
+        EXPECT_TRUE(seen.insert(encode_png(icon)).second) << "material " << m << " repeats an icon";
+    }
+}
+
+TEST(Egg, HalvesMeetAtADarkSeam) {
+    const PixelImage egg = sheet("assets/sprites/intro_egg.png").image;
+    const PixelImage left = crop(egg, 0, 0, 8, 18), right = crop(egg, 8, 0, 8, 18);
+    EXPECT_NEAR(opaque_count(left), opaque_count(right), opaque_count(egg) / 10);
+    int seam_rows = 0;
+    for (int y = 0; y < egg.height; ++y) {
+        for (const int x : {7, 8}) {
+            const Rgba c = egg.at(x, y);
+            if (c.a != 0 && c.r + c.g + c.b < 240) {
+                ++seam_rows;
+                break;
+            }
+        }
+    }
+    EXPECT_GE(seam_rows, 14);
+}
+
+TEST(RegenerationCheck, ReportsChangedAndMissingFilesOnly) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "cindervale_spritegen_test";
+    fs::remove_all(root);
+    const std::vector<GeneratedSheet>& sheets = all_sheets();
+    EXPECT_TRUE(write_sheets(sheets, (root / "a").string()).empty());
+    EXPECT_TRUE(write_sheets(sheets, (root / "b").string()).empty());
+    EXPECT_TRUE(differing_files(sheets, (root / "a").string(), (root / "b").string()).empty());
+
+    const std::string changed = "assets/sprites/ogre.png", missing = "DinoSprites - vita.png";
+    {
+        std::fstream f(root / "b" / changed, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(40);
+        f.put('\x5a');
+    }
+    fs::remove(root / "b" / missing);
+    const std::vector<std::string> diff = differing_files(sheets, (root / "a").string(), (root / "b").string());
+    EXPECT_EQ(std::set<std::string>(diff.begin(), diff.end()), (std::set<std::string>{changed, missing}));
+    fs::remove_all(root);
+}
+
+TEST(HandDrawnArt, UnknownColourKeyStopsTheGenerator) {
+    const ColourKeys keys = make_keys({{'a', rgb(1, 2, 3)}});
+    PixelImage img(4, 1);
+    stamp(img, Art{{"a.a"}}, 0, 0, keys);
+    EXPECT_EQ(opaque_count(img), 2);
+    EXPECT_DEATH(stamp(img, Art{{"ab"}}, 0, 0, keys), "colour key 'b'");
+}
