@@ -34,6 +34,9 @@ void shot(Game& game, ShotLog& log, const std::string& name) {
     draw_frame(game);
     Image image = LoadImageFromTexture(game.target.texture);
     ImageFlipVertical(&image);  // render textures are stored upside down
+    // The window shows the target's colours as they are (its alpha is only
+    // a by-product of translucent drawing), so the file keeps colour only.
+    ImageFormat(&image, PIXELFORMAT_UNCOMPRESSED_R8G8B8);
     const std::string path = log.dir + "/" + name + ".png";
     if (ExportImage(image, path.c_str())) {
         ++log.written;
