@@ -18,19 +18,19 @@ namespace {
 
 constexpr int FRAME = 20;
 constexpr int BODY_X = 0, BODY_Y = 6;
-constexpr int AXE_LENGTH = 7;
+constexpr int AXE_LENGTH = 8;
 
 // Keys: o s m l skin; r R beard; f F G fur; i I j iron cap; y horn; d D
 // leather; e eye.
 const Art UPPER = {{
-    "......y..y",  // row 0
-    "......oooo",
-    ".oooooijjo",
-    "oGFFFoIeso",
-    "oFfFFoRRRo",
-    "ofsmmlrRmo",
-    "osmmmmlrmo",
-    ".osmmmmmmo",  // row 7
+    ".....y...y",  // row 0
+    ".....yoooy",
+    ".....oIjjo",
+    ".oooooimeo",
+    "oGFFFrRRlo",
+    "oFfFlmRRRo",
+    "ofsmlDmRro",
+    ".osmmmDmso",  // row 7
 }};
 constexpr int UPPER_Y = 0;
 
@@ -69,8 +69,8 @@ struct BarbarianPose {
     int body_y = 0;
     const Art* legs = &LEGS_STAND;
     int legs_x = 0;
-    Vec2 hand = {7.5f, 5.5f};  // body cells
-    float axe = -148.0f;       // degrees
+    Vec2 hand = {7.0f, 6.0f};  // body cells
+    float axe = -140.0f;       // degrees
     bool axe_behind = true;    // on the shoulder, behind the head
 };
 
@@ -79,12 +79,13 @@ void draw_axe(PixelImage& img, const ColourKeys& k, Vec2 hand, float degrees) {
     // Two crescent bits either side of the haft's end.
     const Vec2 d = polar({0, 0}, degrees, 1.0f), side = {-d.y, d.x};
     Mask head(img.width, img.height);
-    const Vec2 c = end - d * 0.6f;
-    add_polygon(head, {c + side * 0.8f - d * 1.2f, c + side * 3.2f - d * 1.8f, c + side * 3.6f + d * 0.2f,
-                       c + side * 3.0f + d * 1.8f, c + side * 0.8f + d * 1.0f, c - side * 0.8f + d * 1.0f,
-                       c - side * 3.0f + d * 1.8f, c - side * 3.6f + d * 0.2f, c - side * 3.2f - d * 1.8f,
-                       c - side * 0.8f - d * 1.2f});
+    const Vec2 c = end - d * 0.8f;
+    add_polygon(head, {c + side * 0.9f - d * 1.4f, c + side * 3.6f - d * 2.6f, c + side * 4.2f + d * 0.2f,
+                       c + side * 3.6f + d * 2.6f, c + side * 0.9f + d * 1.4f, c - side * 0.9f + d * 1.4f,
+                       c - side * 3.6f + d * 2.6f, c - side * 4.2f + d * 0.2f, c - side * 3.6f - d * 2.6f,
+                       c - side * 0.9f - d * 1.4f});
     paint_shape(img, head, axe_steel(), Finish::Shiny);
+    img.set(px_of(end).x, px_of(end).y, k.colour['d']);  // the haft through the eye
 }
 
 PixelImage draw_barbarian(const BarbarianPose& p) {
@@ -141,15 +142,15 @@ BarbarianPose windup_pose(int a) {
         const Art* legs;
     };
     static const Key KEYS[9] = {
-        {0, 1, 7.5f, 5.5f, -140.0f, true, &LEGS_CROUCH},   // 8
-        {0, 1, 7.0f, 3.5f, -115.0f, true, &LEGS_CROUCH},   // 9
-        {0, 0, 7.0f, 1.5f, -95.0f, false, &LEGS_STAND},    // 10 axe overhead
-        {-1, 0, 6.5f, 0.5f, -120.0f, true, &LEGS_STRIDE},  // 11 lean back
-        {-1, 0, 6.0f, 0.5f, -135.0f, true, &LEGS_STRIDE},  // 12
-        {-1, 1, 6.0f, 1.0f, -140.0f, true, &LEGS_CROUCH},  // 13 paw the ground
-        {-1, 1, 6.0f, 1.0f, -136.0f, true, &LEGS_STRIDE},  // 14
-        {-1, 1, 6.0f, 1.0f, -140.0f, true, &LEGS_CROUCH},  // 15
-        {0, 1, 7.0f, 2.5f, -125.0f, true, &LEGS_STRIDE},   // 16 about to run
+        {0, 1, 7.0f, 6.0f, -135.0f, true, &LEGS_CROUCH},   // 8
+        {0, 1, 7.0f, 4.0f, -115.0f, true, &LEGS_CROUCH},   // 9
+        {0, 0, 7.0f, 2.5f, -95.0f, false, &LEGS_STAND},    // 10 axe overhead
+        {-1, 0, 6.5f, 2.5f, -118.0f, true, &LEGS_STRIDE},  // 11 lean back
+        {-1, 0, 6.5f, 3.0f, -128.0f, true, &LEGS_STRIDE},  // 12
+        {-1, 1, 6.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 13 paw the ground
+        {-1, 1, 6.5f, 3.5f, -127.0f, true, &LEGS_STRIDE},  // 14
+        {-1, 1, 6.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 15
+        {0, 1, 7.0f, 3.5f, -118.0f, true, &LEGS_STRIDE},   // 16 about to run
     };
     const Key& key = KEYS[a];
     BarbarianPose p;

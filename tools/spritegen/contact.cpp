@@ -1,6 +1,7 @@
 #include "contact.h"
 
 #include <algorithm>
+#include <string>
 
 #include "body_fit.h"
 #include "paint.h"
@@ -50,10 +51,47 @@ struct Layout {
     }
 };
 
+// Every actor's first frame standing on one ground line at the game's scale,
+// with a barrel, an icon and the egg: sizes and styles side by side.
+PixelImage lineup(const std::vector<GeneratedSheet>& sheets) {
+    constexpr int WIDTH = 1200, HEIGHT = 300, GROUND = 250, GAP_PX = 24;
+    PixelImage page(WIDTH, HEIGHT, PLAIN_BACK);
+    for (int y = GROUND; y < HEIGHT; ++y) {
+        for (int x = 0; x < WIDTH; ++x) page.at(x, y) = ((x / 3 + y / 3) % 7 == 0) ? Rgba{92, 70, 52, 255} : Rgba{120, 90, 62, 255};
+    }
+    int cursor = GAP_PX;
+    for (const GeneratedSheet& g : sheets) {
+        const SheetSpec& s = *g.spec;
+        const std::string key = s.key;
+        const bool egg = s.fit == BodyFit::None && s.frame_h == 18;
+        const bool walker = s.fit != BodyFit::None && s.fit != BodyFit::DragonLarge &&
+                            (s.fit != BodyFit::DragonSmall || key.find("DinoSprites") != std::string::npos);
+        if (!egg && !walker) continue;
+        const PixelImage big = scaled(crop(g.image, 0, 0, s.frame_w, s.frame_h), CELL_PX);
+        // Frames stand with their body's bottom on the ground; the egg sits on it.
+        const int top = egg ? GROUND - big.height : GROUND - body_mask(s.fit).h * CELL_PX + frame_placement(s.fit, s.frame_w, false).y;
+        blit(page, big, cursor, top);
+        if (s.fit == BodyFit::Barrel) {
+            // With a content icon, where the game puts it.
+            const int icons = sheet_index("assets/sprites/material_icons.png");
+            if (icons >= 0) {
+                const PixelImage icon = scaled(crop(sheets[static_cast<size_t>(icons)].image, 16 * 6 - 16, 0, 16, 16), 2);
+                blit(page, icon, cursor + 14, top + 20);
+            }
+        }
+        cursor += big.width + GAP_PX;
+    }
+    return page;
+}
+
 }  // namespace
 
 PixelImage contact_sheet(const std::vector<GeneratedSheet>& sheets, const std::string& filter, int first, int last) {
     Layout lay;
+    if (filter.empty()) {
+        lay.add(lineup(sheets));
+        lay.new_row();
+    }
     for (const GeneratedSheet& g : sheets) {
         const SheetSpec& s = *g.spec;
         if (!filter.empty() && std::string(s.key).find(filter) == std::string::npos) continue;
