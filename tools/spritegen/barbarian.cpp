@@ -60,10 +60,6 @@ ColourKeys barbarian_keys() {
     return k;
 }
 
-Ramp axe_steel() {
-    return {rgb(34, 32, 48), rgb(104, 110, 132), rgb(160, 168, 188), rgb(214, 220, 232), rgb(250, 252, 255)};
-}
-
 struct BarbarianPose {
     int body_x = 0;
     int body_y = 0;
@@ -84,7 +80,7 @@ void draw_axe(PixelImage& img, const ColourKeys& k, Vec2 hand, float degrees) {
                        c + side * 3.6f + d * 2.6f, c + side * 0.9f + d * 1.4f, c - side * 0.9f + d * 1.4f,
                        c - side * 3.6f + d * 2.6f, c - side * 4.2f + d * 0.2f, c - side * 3.6f - d * 2.6f,
                        c - side * 0.9f - d * 1.4f});
-    paint_shape(img, head, axe_steel(), Finish::Shiny);
+    paint_shape(img, head, pal::steel(), Finish::Shiny);
     img.set(px_of(end).x, px_of(end).y, k.colour['d']);  // the haft through the eye
 }
 

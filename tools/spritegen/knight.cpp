@@ -49,15 +49,14 @@ ColourKeys knight_keys() {
                               {'Y', rgb(244, 200, 84)},
                               {'r', rgb(160, 28, 44)},
                               {'R', rgb(232, 72, 62)}});
-    add_ramp_keys(k, "osmlh",
-                  {rgb(34, 32, 52), rgb(96, 104, 132), rgb(152, 162, 186), rgb(204, 212, 226), rgb(246, 248, 252)});
+    add_ramp_keys(k, "osmlh", pal::steel());
     add_ramp_keys(k, "Oa_Aq", {rgb(20, 24, 66), rgb(32, 56, 128), {}, rgb(50, 92, 186), rgb(104, 150, 236)});
     return k;
 }
 
 BladeLook knight_blade() {
-    return {rgb(34, 32, 52), rgb(120, 128, 150), rgb(222, 228, 238), rgb(255, 255, 255), rgb(244, 200, 84),
-            rgb(92, 56, 40)};
+    const Ramp s = pal::steel();
+    return {s.outline, s.shadow, s.light, s.highlight, rgb(244, 200, 84), rgb(92, 56, 40)};
 }
 
 struct KnightPose {

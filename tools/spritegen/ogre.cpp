@@ -50,10 +50,10 @@ ColourKeys ogre_keys() {
                               {'d', rgb(62, 38, 28)},
                               {'D', rgb(112, 70, 44)},
                               {'E', rgb(160, 110, 66)},
-                              {'x', rgb(204, 210, 220)}});
+                              {'x', pal::iron().highlight}});
     add_ramp_keys(k, "osmlh",
                   {rgb(30, 40, 28), rgb(78, 112, 56), rgb(114, 152, 72), rgb(154, 188, 94), rgb(198, 222, 132)});
-    add_ramp_keys(k, "_wW__", {{}, rgb(96, 60, 36), rgb(146, 98, 56), {}, {}});
+    add_ramp_keys(k, "_wW__", pal::wood());
     return k;
 }
 
@@ -137,8 +137,8 @@ OgrePose attack_pose(int a) {
     };
     static const Key KEYS[8] = {
         {0, 0, 7.5f, 2.5f, -130.0f, true, &LEGS_STAND},   // 8 heave
-        {-1, 0, 6.5f, 0.5f, -170.0f, true, &LEGS_STRIDE},  // 9 up and back
-        {-1, 0, 6.0f, 0.0f, -185.0f, true, &LEGS_STRIDE},  // 10 wound up
+        {-1, 0, 6.5f, 0.5f, -145.0f, true, &LEGS_STRIDE},  // 9 up and back
+        {-1, 0, 6.0f, 0.5f, -155.0f, true, &LEGS_STRIDE},  // 10 wound up
         {0, 0, 8.5f, 0.5f, -60.0f, false, &LEGS_STRIDE},   // 11 over the top
         {1, 1, 10.0f, 5.5f, 50.0f, false, &LEGS_BRACE},    // 12 smash
         {1, 1, 10.0f, 6.0f, 55.0f, false, &LEGS_BRACE},    // 13 hold

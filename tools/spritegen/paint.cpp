@@ -227,40 +227,12 @@ void add_line(Mask& m, int x0, int y0, int x1, int y1) {
     }
 }
 
-void add_art(Mask& m, int x, int y, std::initializer_list<const char*> rows) {
-    int j = 0;
-    for (const char* row : rows) {
-        for (int i = 0; row[i] != '\0'; ++i) {
-            if (row[i] == '#') m.set(x + i, y + j);
-        }
-        ++j;
-    }
-}
-
 void cut_mask(Mask& m, const Mask& hole) {
     for (int y = 0; y < m.h; ++y) {
         for (int x = 0; x < m.w; ++x) {
             if (hole.get(x, y)) m.set(x, y, false);
         }
     }
-}
-
-void keep_inside(Mask& m, const Mask& limit) {
-    for (int y = 0; y < m.h; ++y) {
-        for (int x = 0; x < m.w; ++x) {
-            if (!limit.get(x, y)) m.set(x, y, false);
-        }
-    }
-}
-
-Mask shifted(const Mask& m, int dx, int dy) {
-    Mask out(m.w, m.h);
-    for (int y = 0; y < m.h; ++y) {
-        for (int x = 0; x < m.w; ++x) {
-            if (m.get(x, y)) out.set(x + dx, y + dy);
-        }
-    }
-    return out;
 }
 
 Rgba rgb(int r, int g, int b, int a) {
@@ -308,11 +280,7 @@ Part& Figure::add(Mask shape, const Ramp& ramp, Finish finish, Edge edge, int gr
 }
 
 void Figure::dot(Vec2 p, Rgba c) {
-    decals.push_back({static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), c, false});
-}
-
-void Figure::inner_dot(Vec2 p, Rgba c) {
-    decals.push_back({static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), c, true});
+    decals.push_back({static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), c});
 }
 
 PixelImage render(const Figure& f) {
@@ -367,14 +335,10 @@ PixelImage render(const Figure& f) {
                 out.at(x, y) = mix(p.ramp.outline, p.ramp.shadow, LIT_OUTLINE_SOFTEN);
             } else if (over_back && p.edge == Edge::Line) {
                 out.at(x, y) = p.ramp.outline;
-            } else if (over_back && p.edge == Edge::Soft) {
-                out.at(x, y) = p.ramp.shadow;
             }
         }
     }
-    for (const Decal& d : f.decals) {
-        if (!d.on_paint_only || own(d.x, d.y) >= 0) out.set(d.x, d.y, d.colour);
-    }
+    for (const Decal& d : f.decals) out.set(d.x, d.y, d.colour);
     return out;
 }
 
@@ -393,14 +357,6 @@ PixelImage crop(const PixelImage& src, int x, int y, int w, int h) {
         for (int i = 0; i < w; ++i) {
             if (src.inside(x + i, y + j)) out.at(i, j) = src.at(x + i, y + j);
         }
-    }
-    return out;
-}
-
-PixelImage flip_x(const PixelImage& src) {
-    PixelImage out(src.width, src.height);
-    for (int y = 0; y < src.height; ++y) {
-        for (int x = 0; x < src.width; ++x) out.at(src.width - 1 - x, y) = src.at(x, y);
     }
     return out;
 }

@@ -50,11 +50,7 @@ void add_polygon(Mask& m, const std::vector<Vec2>& points);
 void add_rect(Mask& m, int x, int y, int w, int h);
 // One-pixel line from pixel a to pixel b.
 void add_line(Mask& m, int x0, int y0, int x1, int y1);
-// '#' marks a pixel; rows start at (x, y).
-void add_art(Mask& m, int x, int y, std::initializer_list<const char*> rows);
 void cut_mask(Mask& m, const Mask& hole);
-void keep_inside(Mask& m, const Mask& limit);
-Mask shifted(const Mask& m, int dx, int dy);
 
 // Outline, shadow, mid tone, light, highlight.
 struct Ramp {
@@ -80,7 +76,6 @@ enum class Finish : uint8_t {
 enum class Edge : uint8_t {
     None,
     Line,  // dark line where the part lies over an earlier part
-    Soft,  // the same with the shadow tone
 };
 
 struct Part {
@@ -97,7 +92,6 @@ struct Decal {
     int x;
     int y;
     Rgba colour;
-    bool on_paint_only;  // dropped where nothing was painted
 };
 
 struct Figure {
@@ -111,10 +105,8 @@ struct Figure {
     Mask blank() const { return Mask(w, h); }
     Part& add(Mask shape, const Ramp& ramp, Finish finish = Finish::Matte, Edge edge = Edge::None,
               int group = 0);
-    void dot(int x, int y, Rgba c) { decals.push_back({x, y, c, false}); }
+    void dot(int x, int y, Rgba c) { decals.push_back({x, y, c}); }
     void dot(Vec2 p, Rgba c);
-    // A detail that must not stick out of the silhouette.
-    void inner_dot(Vec2 p, Rgba c);
 };
 
 PixelImage render(const Figure& f);
@@ -122,7 +114,6 @@ PixelImage render(const Figure& f);
 // Sheet helpers.
 void blit(PixelImage& dst, const PixelImage& src, int dx, int dy);
 PixelImage crop(const PixelImage& src, int x, int y, int w, int h);
-PixelImage flip_x(const PixelImage& src);
 int opaque_count(const PixelImage& img);
 
 // Hand-drawn pixels: each character of a row names a colour through a key

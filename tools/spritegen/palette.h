@@ -1,24 +1,24 @@
 #pragma once
-// Colours shared across sheets, so steel, wood and skin read the same on
-// every actor.
+// Materials that appear on more than one sheet share one ramp, so steel,
+// wood and iron read the same on every actor and prop.
 
 #include "paint.h"
 
 namespace pal {
 
-// The darkest line colour of the whole art: a deep plum, also used for the
-// cracks the game draws over the egg.
-inline const Rgba INK = rgb(38, 20, 36);
-inline const Rgba EYE_WHITE = rgb(246, 240, 220);
-inline const Rgba BLACK_EYE = rgb(24, 14, 26);
+// Polished steel: the knight's plate, the barbarian's axe, knight debris.
+inline Ramp steel() {
+    return {rgb(34, 32, 52), rgb(96, 104, 132), rgb(152, 162, 186), rgb(204, 212, 226), rgb(246, 248, 252)};
+}
 
-inline Ramp steel() { return make_ramp(rgb(150, 160, 178)); }
-inline Ramp dark_steel() { return make_ramp(rgb(72, 74, 92), 0.9f); }
-inline Ramp gold() { return make_ramp(rgb(222, 170, 64)); }
-inline Ramp wood() { return make_ramp(rgb(150, 98, 52)); }
-inline Ramp dark_wood() { return make_ramp(rgb(104, 66, 40)); }
-inline Ramp leather() { return make_ramp(rgb(120, 72, 46)); }
-inline Ramp skin() { return make_ramp(rgb(222, 160, 118)); }
-inline Ramp cloth_red() { return make_ramp(rgb(176, 46, 52)); }
+// Worked wood: barrel staves, the ogre's club, corks.
+inline Ramp wood() {
+    return {rgb(50, 26, 22), rgb(112, 66, 36), rgb(156, 100, 54), rgb(196, 138, 76), rgb(226, 176, 110)};
+}
+
+// Dull iron: barrel hoops, studs.
+inline Ramp iron() {
+    return {rgb(26, 24, 34), rgb(62, 62, 76), rgb(98, 100, 116), rgb(146, 150, 166), rgb(200, 204, 216)};
+}
 
 }  // namespace pal

@@ -21,12 +21,8 @@ constexpr int BARREL_FRAMES = 6;
 constexpr int STAVE_WIDTH = 4;
 constexpr int HOOP_ROWS[2][2] = {{3, 4}, {19, 20}};
 
-Ramp barrel_wood() {
-    return {rgb(50, 26, 22), rgb(112, 66, 36), rgb(156, 100, 54), rgb(196, 138, 76), rgb(226, 176, 110)};
-}
-Ramp barrel_iron() {
-    return {rgb(26, 24, 34), rgb(62, 62, 76), rgb(98, 100, 116), rgb(146, 150, 166), rgb(200, 204, 216)};
-}
+Ramp barrel_wood() { return pal::wood(); }
+Ramp barrel_iron() { return pal::iron(); }
 
 bool in_barrel(int x, int y) { return barrel_shape_covers(x, y); }
 
@@ -341,8 +337,7 @@ PixelImage icon(Material m) {
             f.add(chunk, {rgb(60, 6, 14), rgb(115, 12, 24), rgb(152, 22, 35), rgb(188, 39, 49), rgb(220, 69, 69)});
             Mask plate = f.blank();
             add_polygon(plate, {v(5, 8), v(9, 2.5f), v(13, 4.5f), v(10.5f, 9.5f)});
-            f.add(plate, {rgb(34, 32, 52), rgb(96, 104, 132), rgb(152, 162, 186), rgb(204, 212, 226),
-                          rgb(246, 248, 252)}, Finish::Shiny, Edge::Line);
+            f.add(plate, pal::steel(), Finish::Shiny, Edge::Line);
             break;
         }
         case Material::OgreDebris: {
