@@ -392,8 +392,7 @@ int Art::width() const {
     return w;
 }
 
-void stamp(PixelImage& img, const Art& art, int x, int y, const ColourKeys& keys, bool mirrored) {
-    const int w = art.width();
+void stamp(PixelImage& img, const Art& art, int x, int y, const ColourKeys& keys) {
     for (int j = 0; j < art.height(); ++j) {
         const char* row = art.rows[static_cast<size_t>(j)];
         for (int i = 0; row[i] != '\0'; ++i) {
@@ -403,7 +402,7 @@ void stamp(PixelImage& img, const Art& art, int x, int y, const ColourKeys& keys
                 std::fprintf(stderr, "art uses colour key '%c' that has no colour\n", row[i]);
                 std::abort();
             }
-            img.set(mirrored ? x + w - 1 - i : x + i, y + j, keys.colour[c]);
+            img.set(x + i, y + j, keys.colour[c]);
         }
     }
 }

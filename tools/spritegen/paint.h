@@ -137,8 +137,8 @@ struct Art {
 // The ramp stored under five letters (outline, shadow, mid, light, highlight).
 Ramp ramp_from_keys(const ColourKeys& keys, const char letters[6]);
 
-// Paints art with its top-left at (x, y); mirrored art reads right to left.
-void stamp(PixelImage& img, const Art& art, int x, int y, const ColourKeys& keys, bool mirrored = false);
+// Paints art with its top-left at (x, y).
+void stamp(PixelImage& img, const Art& art, int x, int y, const ColourKeys& keys);
 
 // Paints a shaded, outlined shape over the image (shapes that stretch with a
 // pose, between hand-drawn parts).

@@ -290,3 +290,78 @@ TEST(HandDrawnArt, UnknownColourKeyStopsTheGenerator) {
     EXPECT_EQ(opaque_count(img), 2);
     EXPECT_DEATH(stamp(img, Art{{"ab"}}, 0, 0, keys), "colour key 'b'");
 }
+
+namespace {
+
+bool is(Rgba a, Rgba b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
+
+float brightness(Rgba c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
+
+}  // namespace
+
+TEST(PaintKit, LightComesFromTheUpperLeft) {
+    const Ramp r = make_ramp(rgb(200, 80, 60));
+    Figure f(16, 16);
+    Mask m = f.blank();
+    add_rect(m, 2, 2, 12, 12);
+    f.add(m, r);
+    const PixelImage img = render(f);
+    EXPECT_EQ(img.at(0, 0).a, 0);
+    EXPECT_TRUE(is(img.at(13, 8), r.outline));  // shaded edge: full outline
+    EXPECT_TRUE(is(img.at(8, 13), r.outline));
+    EXPECT_FALSE(is(img.at(2, 8), r.outline));  // lit edge: a softer line
+    EXPECT_LT(brightness(img.at(2, 8)), brightness(r.shadow));
+    EXPECT_TRUE(is(img.at(3, 8), r.light));     // lit band inside the top-left edges
+    EXPECT_TRUE(is(img.at(8, 3), r.light));
+    EXPECT_TRUE(is(img.at(12, 8), r.shadow));   // shaded band inside the bottom-right edges
+    EXPECT_TRUE(is(img.at(8, 12), r.shadow));
+    EXPECT_TRUE(is(img.at(7, 7), r.mid));
+}
+
+TEST(PaintKit, EdgeLinesSeparatePartsOfDifferentGroupsOnly) {
+    const Ramp back = make_ramp(rgb(60, 120, 200)), front = make_ramp(rgb(220, 180, 60));
+    auto scene = [&](int front_group) {
+        Figure f(20, 10);
+        Mask a = f.blank(), b = f.blank();
+        add_rect(a, 0, 0, 20, 10);
+        add_rect(b, 6, 2, 8, 6);
+        f.add(a, back, Finish::Matte, Edge::None, 1);
+        f.add(b, front, Finish::Matte, Edge::Line, front_group);
+        return render(f);
+    };
+    const PixelImage apart = scene(2), joined = scene(1);
+    EXPECT_TRUE(is(apart.at(6, 5), front.outline));
+    EXPECT_TRUE(is(apart.at(10, 2), front.outline));
+    EXPECT_FALSE(is(joined.at(6, 5), front.outline));
+    EXPECT_FALSE(is(joined.at(10, 2), front.outline));
+}
+
+TEST(PaintKit, ThinPartsCanCarryTheirOutlineOutside) {
+    const Ramp r = make_ramp(rgb(230, 220, 190));
+    Figure inside(9, 9), outside(9, 9);
+    Mask line = inside.blank();
+    add_rect(line, 4, 2, 1, 5);
+    inside.add(line, r);
+    outside.add(line, r).outline_outside = true;
+    const PixelImage a = render(inside), b = render(outside);
+    EXPECT_EQ(opaque_count(a), 5);
+    for (int y = 2; y < 7; ++y) EXPECT_TRUE(is(a.at(4, y), r.outline) || brightness(a.at(4, y)) < brightness(r.mid));
+    EXPECT_EQ(opaque_count(b), 5 + 5 * 2 + 2);
+    EXPECT_TRUE(is(b.at(3, 4), r.outline));
+    EXPECT_TRUE(is(b.at(4, 1), r.outline));
+    EXPECT_FALSE(is(b.at(4, 4), r.outline));
+}
+
+TEST(PaintKit, RampsDarkenStepByStepTowardTheOutline) {
+    const Rgba samples[] = {rgb(226, 98, 52), rgb(30, 120, 240), rgb(128, 128, 128), rgb(250, 250, 250),
+                            rgb(20, 24, 30), rgb(0, 255, 0), rgb(118, 184, 196, 190)};
+    for (const Rgba c : samples) {
+        const Ramp r = make_ramp(c);
+        SCOPED_TRACE(std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b));
+        EXPECT_LT(brightness(r.outline), brightness(r.shadow));
+        EXPECT_LT(brightness(r.shadow), brightness(r.mid));
+        EXPECT_LE(brightness(r.mid), brightness(r.light));
+        EXPECT_LE(brightness(r.light), brightness(r.highlight));
+        EXPECT_EQ(r.outline.a, c.a);  // translucent materials stay translucent
+    }
+}
