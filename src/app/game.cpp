@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/game_menu.h"
+#include "render/play_frame.h"
 #include "world/physics.h"
 
 namespace {
@@ -87,11 +88,7 @@ void run_logic_time(Game& game, bool dialogue_open_at_start) {
 }
 
 void update_play_camera(Game& game) {
-    const float a = game.step_accumulator / FIXED_STEP;
-    const float px = static_cast<float>(game.player_prev_x);
-    const float py = static_cast<float>(game.player_prev_y);
-    const Vector2 drawn{px + (static_cast<float>(game.player.x) - px) * a,
-                        py + (static_cast<float>(game.player.y) - py) * a};
+    const Vector2 drawn = drawn_player_position(game);
     update_camera(game.camera, Vector2{drawn.x + 7.0f, drawn.y + 10.0f}, game.player.grounded,
                   game.frame_time);
 }
