@@ -1,5 +1,7 @@
 #include "world/physics.h"
 
+#include <array>
+
 #include "world/player_particles.h"
 
 namespace {
@@ -28,7 +30,49 @@ Birth birth_of(World& world, Material m) {
     }
 }
 
-bool wakes_neighbours(const Cell& c) { return is_moving(c.material) || c.burning; }
+constexpr std::array<bool, MATERIAL_COUNT> make_moving_table() {
+    std::array<bool, MATERIAL_COUNT> table{};
+    for (int m = 0; m < MATERIAL_COUNT; ++m) table[static_cast<size_t>(m)] = is_moving(static_cast<Material>(m));
+    return table;
+}
+// Waking runs for every swap, so the kind test is one byte lookup.
+constexpr std::array<bool, MATERIAL_COUNT> MOVING = make_moving_table();
+
+[[gnu::always_inline]] inline void enqueue_index(World& world, int64_t i) {
+    const int32_t mark = static_cast<int32_t>(world.tick + 1u);
+    int32_t& queued = world.queued_mark[static_cast<size_t>(i)];
+    if (queued == mark) return;
+    queued = mark;
+    const size_t current = world.active_sel;
+    if (world.updating) {
+        world.active[1 - current][static_cast<size_t>(world.next_count++)] = static_cast<int32_t>(i);
+    } else {
+        world.active[current][static_cast<size_t>(world.active_count++)] = static_cast<int32_t>(i);
+    }
+}
+
+[[gnu::always_inline]] inline void wake_index(World& world, int64_t i) {
+    const Cell& c = world.cells[static_cast<size_t>(i)];
+    if (MOVING[static_cast<uint8_t>(c.material)] || c.burning) enqueue_index(world, i);
+}
+
+// Wakes the 3 x 3 block around (x, y) in row-major order, leaving out the
+// cells that also lie in the block around (skip_x, skip_y).
+void wake_block_beyond(World& world, int64_t x, int64_t y, int64_t skip_x, int64_t skip_y) {
+    if (x < -1 || x > WORLD_W) return;  // the block lies wholly off the grid
+    const int64_t x0 = x > 0 ? x - 1 : 0;
+    const int64_t x1 = x < WORLD_W - 1 ? x + 1 : WORLD_W - 1;
+    const int64_t y0 = y > 0 ? y - 1 : 0;
+    const int64_t y1 = y < WORLD_H - 1 ? y + 1 : WORLD_H - 1;
+    for (int64_t ny = y0; ny <= y1; ++ny) {
+        const bool row_shared = ny >= skip_y - 1 && ny <= skip_y + 1;
+        const int64_t row = ny * WORLD_W;
+        for (int64_t nx = x0; nx <= x1; ++nx) {
+            if (row_shared && nx >= skip_x - 1 && nx <= skip_x + 1) continue;
+            wake_index(world, row + nx);
+        }
+    }
+}
 
 }  // namespace
 
@@ -62,27 +106,26 @@ void set_cell(World& world, int64_t x, int64_t y, Material m) {
 
 void enqueue_cell(World& world, int64_t x, int64_t y) {
     if (!in_world(x, y)) return;
-    const int64_t i = cell_index(x, y);
-    const int32_t mark = static_cast<int32_t>(world.tick + 1u);
-    int32_t& queued = world.queued_mark[static_cast<size_t>(i)];
-    if (queued == mark) return;
-    queued = mark;
-    const size_t current = world.active_sel;
-    if (world.updating) {
-        world.active[1 - current][static_cast<size_t>(world.next_count++)] = static_cast<int32_t>(i);
-    } else {
-        world.active[current][static_cast<size_t>(world.active_count++)] = static_cast<int32_t>(i);
-    }
+    enqueue_index(world, cell_index(x, y));
 }
 
 void wake_neighbours(World& world, int64_t x, int64_t y) {
-    for (int64_t ny = y - 1; ny <= y + 1; ++ny) {
-        for (int64_t nx = x - 1; nx <= x + 1; ++nx) {
-            if (in_world(nx, ny) && wakes_neighbours(cell_at(world, nx, ny))) {
-                enqueue_cell(world, nx, ny);
-            }
-        }
+    if (x >= 1 && x < WORLD_W - 1 && y >= 1 && y < WORLD_H - 1) {
+        // Away from the rim the block is nine fixed offsets.
+        const int64_t c = y * WORLD_W + x;
+        wake_index(world, c - WORLD_W - 1);
+        wake_index(world, c - WORLD_W);
+        wake_index(world, c - WORLD_W + 1);
+        wake_index(world, c - 1);
+        wake_index(world, c);
+        wake_index(world, c + 1);
+        wake_index(world, c + WORLD_W - 1);
+        wake_index(world, c + WORLD_W);
+        wake_index(world, c + WORLD_W + 1);
+        return;
     }
+    // A skip block far off the grid leaves nothing out.
+    wake_block_beyond(world, x, y, -WORLD_W, -WORLD_H);
 }
 
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -94,31 +137,52 @@ void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     a.stamp = world.tick;
     b.stamp = world.tick;
     wake_neighbours(world, x1, y1);
-    wake_neighbours(world, x2, y2);
+    // Nothing changes between the two wake-ups, so where the second block
+    // overlaps the first its cells are already queued or not wakeable: only
+    // the rest of it needs looking at.
+    const int64_t dx = x2 - x1;
+    const int64_t dy = y2 - y1;
+    const bool inside = x2 >= 1 && x2 < WORLD_W - 1 && y2 >= 1 && y2 < WORLD_H - 1;
+    if (!inside || dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        wake_block_beyond(world, x2, y2, x1, y1);
+        return;
+    }
+    // One step apart, away from the rim: the rest is the far row and/or the
+    // far column of the second block, taken in row-major order.
+    const int64_t c = y2 * WORLD_W + x2;
+    const int64_t far_row = c + dy * WORLD_W;  // middle of the far row
+    const int64_t far_col = c + dx;            // middle of the far column
+    if (dx == 0) {
+        wake_index(world, far_row - 1);
+        wake_index(world, far_row);
+        wake_index(world, far_row + 1);
+    } else if (dy == 0) {
+        wake_index(world, far_col - WORLD_W);
+        wake_index(world, far_col);
+        wake_index(world, far_col + WORLD_W);
+    } else if (dy > 0) {
+        wake_index(world, far_col - WORLD_W);
+        wake_index(world, far_col);
+        wake_index(world, far_row - 1);
+        wake_index(world, far_row);
+        wake_index(world, far_row + 1);
+    } else {
+        wake_index(world, far_row - 1);
+        wake_index(world, far_row);
+        wake_index(world, far_row + 1);
+        wake_index(world, far_col);
+        wake_index(world, far_col + WORLD_W);
+    }
 }
 
 bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty) {
-    if (!in_world(tx, ty) || cell_in_actor(world, tx, ty)) return false;
-    const Material target = cell_at(world, tx, ty).material;
-    if (target == Material::Empty) return true;
-    const Material source = material_at(world, sx, sy, Material::Stone);
-    if (target == source || kind_of(target) == MaterialKind::Solid || sy == ty) return false;
-    if (sy < ty) return props_of(target).density < props_of(source).density;
-    return props_of(source).density < props_of(target).density;
+    return material_allows_move(world, sx, sy, tx, ty) && !cell_in_actor(world, tx, ty);
 }
 
 bool try_move_cell(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy) {
     const int64_t tx = x + dx;
     const int64_t ty = y + dy;
-    if (!in_world(tx, ty) || cell_in_actor(world, tx, ty)) return false;
-    const Material target = cell_at(world, tx, ty).material;
-    if (target != Material::Empty) {
-        const Material source = material_at(world, x, y, Material::Stone);
-        if (target == source || kind_of(target) == MaterialKind::Solid || dy == 0) return false;
-        const uint16_t td = props_of(target).density;
-        const uint16_t sd = props_of(source).density;
-        if (dy > 0 ? !(td < sd) : !(sd < td)) return false;
-    }
+    if (!can_move_to(world, x, y, tx, ty)) return false;
     swap_cells(world, x, y, tx, ty);
     x = tx;
     y = ty;

@@ -17,6 +17,20 @@ void enqueue_cell(World& world, int64_t x, int64_t y);
 void wake_neighbours(World& world, int64_t x, int64_t y);
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty);
+
+// The material half of can_move_to and try_move_cell (everything but the actor
+// test): may the cell at (sx, sy) enter (tx, ty)? Inline, because most
+// refusals in a crowd of cells are decided here.
+inline bool material_allows_move(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty) {
+    if (!in_world(tx, ty)) return false;
+    const Material target = cell_at(world, tx, ty).material;
+    if (target == Material::Empty) return true;
+    const Material source = material_at(world, sx, sy, Material::Stone);
+    const MaterialProps& tp = props_of(target);
+    if (target == source || tp.kind == MaterialKind::Solid || sy == ty) return false;
+    const uint16_t sd = props_of(source).density;
+    return sy < ty ? tp.density < sd : sd < tp.density;
+}
 bool try_move_cell(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy);
 
 // One world update: ages the sparks and processes every active cell once.

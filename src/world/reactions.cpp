@@ -58,26 +58,29 @@ void set_temperature(World& world, int64_t x, int64_t y, Material m0) {
     }
 }
 
+[[gnu::always_inline]] inline void exchange_with(World& world, Cell& c, int64_t nx, int64_t ny) {
+    Cell& n = cell_at(world, nx, ny);
+    if (n.material == Material::Empty) return;
+    const int32_t dt = c.temperature - n.temperature;
+    if (dt >= -HEAT_DEAD_BAND && dt <= HEAT_DEAD_BAND) return;
+    const bool iron = c.material == Material::Iron || n.material == Material::Iron;
+    int32_t q = dt / (iron ? IRON_HEAT_DIVISOR : HEAT_DIVISOR);
+    if (c.material == Material::Lava || n.material == Material::Lava) {
+        q = std::clamp(q, -LAVA_HEAT_LIMIT, LAVA_HEAT_LIMIT);
+    }
+    n.temperature += q;
+    c.temperature -= q;
+    enqueue_cell(world, nx, ny);
+}
+
 // (b) Each solid, liquid or gas neighbour trades an eighth of the difference.
 void exchange_heat(World& world, int64_t x, int64_t y) {
     Cell& c = cell_at(world, x, y);
-    for (size_t k = 0; k < NEIGHBOUR_DX.size(); ++k) {
-        const int64_t nx = x + NEIGHBOUR_DX[k];
-        const int64_t ny = y + NEIGHBOUR_DY[k];
-        if (!in_world(nx, ny)) continue;
-        Cell& n = cell_at(world, nx, ny);
-        if (n.material == Material::Empty) continue;
-        const int32_t dt = c.temperature - n.temperature;
-        if (dt >= -HEAT_DEAD_BAND && dt <= HEAT_DEAD_BAND) continue;
-        const bool iron = c.material == Material::Iron || n.material == Material::Iron;
-        int32_t q = dt / (iron ? IRON_HEAT_DIVISOR : HEAT_DIVISOR);
-        if (c.material == Material::Lava || n.material == Material::Lava) {
-            q = std::clamp(q, -LAVA_HEAT_LIMIT, LAVA_HEAT_LIMIT);
-        }
-        n.temperature += q;
-        c.temperature -= q;
-        enqueue_cell(world, nx, ny);
-    }
+    // Up, right, down, left; the edge tests only matter on the world's rim.
+    if (y > 0) exchange_with(world, c, x, y - 1);
+    if (x < WORLD_W - 1) exchange_with(world, c, x + 1, y);
+    if (y < WORLD_H - 1) exchange_with(world, c, x, y + 1);
+    if (x > 0) exchange_with(world, c, x - 1, y);
 }
 
 // (c) Warm cells lose heat to the air; nothing warms back up on its own.
@@ -94,11 +97,7 @@ void wear(World& world, int64_t x, int64_t y) {
 }
 
 // (e) Remains, blood and potion soak away over time.
-void decay(World& world, int64_t x, int64_t y, Material m0) {
-    if (m0 != Material::KnightDebris && m0 != Material::OgreDebris && m0 != Material::Blood &&
-        m0 != Material::Potion) {
-        return;
-    }
+void decay(World& world, int64_t x, int64_t y) {
     Cell& c = cell_at(world, x, y);
     c.life = static_cast<int16_t>(c.life - 1);
     if (c.life <= 0) set_cell(world, x, y, Material::Empty);
@@ -387,17 +386,18 @@ bool react_cell(World& world, int64_t x, int64_t y, Material m0) {
     cool(world, x, y, m0);
     wear(world, x, y);
     if (replaced()) return false;
-    decay(world, x, y, m0);
+    // Decay, plasma, acid and hot lava each belong to one material only.
+    switch (m0) {
+        case Material::KnightDebris:
+        case Material::OgreDebris:
+        case Material::Blood:
+        case Material::Potion: decay(world, x, y); break;
+        case Material::Plasma: plasma_eat(world, x, y); break;
+        case Material::Acid: acid_bite(world, x, y); break;
+        case Material::Lava: lava_heat(world, x, y); break;
+        default: break;
+    }
     if (replaced()) return false;
-    if (m0 == Material::Plasma) {
-        plasma_eat(world, x, y);
-        if (replaced()) return false;
-    }
-    if (m0 == Material::Acid) {
-        acid_bite(world, x, y);
-        if (replaced()) return false;
-    }
-    if (m0 == Material::Lava) lava_heat(world, x, y);
     if (!material_rule(world, x, y, m0) || replaced()) return false;
     if (kind_of(m0) == MaterialKind::Gas) {
         age_gas(world, x, y, m0);
