@@ -355,7 +355,9 @@ TEST_F(Reactions, ASecondBoomInTheSameBlockWithinFiveTicksJustExpires) {
     EXPECT_EQ(w().explosion_count, 1);
     EXPECT_EQ(w().particle_count, 48);  // no new sparks, none expired yet
     for (const Cell& c : w().cells) {
-        if (c.material == Material::Boom) EXPECT_EQ(c.progress, 1);
+        if (c.material == Material::Boom) {
+            EXPECT_EQ(c.progress, 1);
+        }
     }
     // Ticks 3 to 5 are within the cooldown; at tick 6 the block may go again.
     steps(2);

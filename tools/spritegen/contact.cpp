@@ -61,7 +61,7 @@ PixelImage lineup(const std::vector<GeneratedSheet>& sheets) {
     }
     int cursor = GAP_PX;
     for (const GeneratedSheet& g : sheets) {
-        const SheetSpec& s = *g.spec;
+        const SheetLayout& s = *g.layout;
         const std::string key = s.key;
         const bool egg = s.fit == BodyFit::None && s.frame_h == 18;
         const bool walker = s.fit != BodyFit::None && s.fit != BodyFit::DragonLarge &&
@@ -93,7 +93,7 @@ PixelImage contact_sheet(const std::vector<GeneratedSheet>& sheets, const std::s
         lay.new_row();
     }
     for (const GeneratedSheet& g : sheets) {
-        const SheetSpec& s = *g.spec;
+        const SheetLayout& s = *g.layout;
         if (!filter.empty() && std::string(s.key).find(filter) == std::string::npos) continue;
         const int frames = frame_count(s);
         const bool actor = s.fit != BodyFit::None && s.fit != BodyFit::Barrel;
@@ -134,7 +134,7 @@ PixelImage contact_sheet(const std::vector<GeneratedSheet>& sheets, const std::s
 PixelImage preview_sheet(const std::vector<GeneratedSheet>& sheets, const std::string& filter, int zoom) {
     Layout lay;
     for (const GeneratedSheet& g : sheets) {
-        const SheetSpec& s = *g.spec;
+        const SheetLayout& s = *g.layout;
         if (!filter.empty() && std::string(s.key).find(filter) == std::string::npos) continue;
         for (int i = 0; i < frame_count(s); ++i) {
             lay.add(on_backdrop(crop(g.image, i * s.frame_w, 0, s.frame_w, s.frame_h), zoom));

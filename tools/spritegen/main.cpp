@@ -39,20 +39,20 @@ int usage() {
 // facings: how far the art strays from the bodies the game hit-tests.
 void print_fit_report(const std::vector<GeneratedSheet>& sheets) {
     for (const GeneratedSheet& g : sheets) {
-        if (g.spec->fit == BodyFit::None) continue;
+        if (g.layout->fit == BodyFit::None) continue;
         float worst_cover = 1.0f, worst_spill = 0.0f, sum_cover = 0.0f;
         int n = 0;
-        for (int i = 0; i < frame_count(*g.spec); ++i) {
-            const PixelImage f = crop(g.image, i * g.spec->frame_w, 0, g.spec->frame_w, g.spec->frame_h);
+        for (int i = 0; i < frame_count(*g.layout); ++i) {
+            const PixelImage f = crop(g.image, i * g.layout->frame_w, 0, g.layout->frame_w, g.layout->frame_h);
             for (const bool left : {false, true}) {
-                const FitReport r = measure_fit(f, g.spec->fit, left);
+                const FitReport r = measure_fit(f, g.layout->fit, left);
                 worst_cover = std::min(worst_cover, r.coverage());
                 worst_spill = std::max(worst_spill, r.spill());
                 sum_cover += r.coverage();
                 ++n;
             }
         }
-        std::printf("%-56s coverage mean %.2f min %.2f  spill max %.2f\n", g.spec->key, sum_cover / n, worst_cover,
+        std::printf("%-56s coverage mean %.2f min %.2f  spill max %.2f\n", g.layout->key, sum_cover / n, worst_cover,
                     worst_spill);
     }
 }

@@ -21,7 +21,7 @@ enum class BodyFit {
     Barrel,
 };
 
-struct SheetSpec {
+struct SheetLayout {
     const char* key;
     int width;
     int height;
@@ -30,7 +30,7 @@ struct SheetSpec {
     BodyFit fit;
 };
 
-inline constexpr std::array<SheetSpec, 17> SHEETS = {{
+inline constexpr std::array<SheetLayout, 17> SHEETS = {{
     {"DinoSprites - vita.png", 576, 24, 24, 24, BodyFit::DragonSmall},
     {"dinoCharactersVersion1.1/sheets/DinoSprites - mort.png", 576, 24, 24, 24, BodyFit::DragonSmall},
     {"assets/sprites/dino_vita_jump.png", 48, 24, 24, 24, BodyFit::DragonSmall},
@@ -50,7 +50,7 @@ inline constexpr std::array<SheetSpec, 17> SHEETS = {{
     {"assets/sprites/intro_egg.png", 16, 18, 16, 18, BodyFit::None},
 }};
 
-inline constexpr int frame_count(const SheetSpec& s) { return s.width / s.frame_w; }
+inline constexpr int frame_count(const SheetLayout& s) { return s.width / s.frame_w; }
 
 // Index into SHEETS of a key, or -1.
 int sheet_index(const std::string& key);
@@ -58,7 +58,7 @@ int sheet_index(const std::string& key);
 PixelImage generate_sheet(size_t index);
 
 struct GeneratedSheet {
-    const SheetSpec* spec;
+    const SheetLayout* layout;
     PixelImage image;
 };
 std::vector<GeneratedSheet> generate_all();

@@ -26,7 +26,7 @@ const GeneratedSheet& sheet(const char* key) {
 }
 
 PixelImage frame_of(const GeneratedSheet& g, int i) {
-    return crop(g.image, i * g.spec->frame_w, 0, g.spec->frame_w, g.spec->frame_h);
+    return crop(g.image, i * g.layout->frame_w, 0, g.layout->frame_w, g.layout->frame_h);
 }
 
 bool same_pixels(const PixelImage& a, const PixelImage& b) {
@@ -68,10 +68,10 @@ const ShownRange SHOWN[] = {
 
 TEST(SpriteSheets, EachHasItsListedSizeAndStaysRgba) {
     for (const GeneratedSheet& g : all_sheets()) {
-        SCOPED_TRACE(g.spec->key);
-        EXPECT_EQ(g.image.width, g.spec->width);
-        EXPECT_EQ(g.image.height, g.spec->height);
-        EXPECT_EQ(g.spec->width % g.spec->frame_w, 0);
+        SCOPED_TRACE(g.layout->key);
+        EXPECT_EQ(g.image.width, g.layout->width);
+        EXPECT_EQ(g.image.height, g.layout->height);
+        EXPECT_EQ(g.layout->width % g.layout->frame_w, 0);
         // A sheet without a single transparent pixel would be written as RGB.
         EXPECT_LT(opaque_count(g.image), g.image.width * g.image.height);
         const std::vector<uint8_t> png = encode_png(g.image);
@@ -93,7 +93,7 @@ TEST(SpriteSheets, GenerationIsDeterministic) {
     const std::vector<GeneratedSheet> again = generate_all();
     ASSERT_EQ(again.size(), all_sheets().size());
     for (size_t i = 0; i < again.size(); ++i) {
-        EXPECT_EQ(encode_png(again[i].image), encode_png(all_sheets()[i].image)) << again[i].spec->key;
+        EXPECT_EQ(encode_png(again[i].image), encode_png(all_sheets()[i].image)) << again[i].layout->key;
     }
 }
 
@@ -144,12 +144,12 @@ TEST(DragonTwins, MortSheetsShareVitaSilhouettesButNotColours) {
 TEST(DragonFit, ShownFramesCoverTheBodyInBothFacings) {
     for (const ShownRange& r : SHOWN) {
         const GeneratedSheet& g = sheet(r.key);
-        if (g.spec->fit != BodyFit::DragonSmall && g.spec->fit != BodyFit::DragonLarge) continue;
+        if (g.layout->fit != BodyFit::DragonSmall && g.layout->fit != BodyFit::DragonLarge) continue;
         // The eating lunge pulls the head forward off the body.
         const bool eating = std::string(r.key).find("_eat") != std::string::npos;
         for (int i = r.first; i <= r.last; ++i) {
             for (const bool left : {false, true}) {
-                const FitReport fit = measure_fit(frame_of(g, i), g.spec->fit, left);
+                const FitReport fit = measure_fit(frame_of(g, i), g.layout->fit, left);
                 SCOPED_TRACE(std::string(r.key) + " frame " + std::to_string(i) + (left ? " left" : " right"));
                 EXPECT_GE(fit.coverage(), eating ? 0.72f : 0.80f);
                 EXPECT_LE(fit.spill(), eating ? 0.40f : 0.30f);
@@ -197,7 +197,7 @@ TEST(EnemyFit, StandingFramesCoverTheirBodies) {
         const GeneratedSheet& g = sheet(e.key);
         for (int i = 0; i < 8; ++i) {  // idle and walk
             for (const bool left : {false, true}) {
-                const FitReport fit = measure_fit(frame_of(g, i), g.spec->fit, left);
+                const FitReport fit = measure_fit(frame_of(g, i), g.layout->fit, left);
                 EXPECT_GE(fit.coverage(), e.coverage) << e.key << " frame " << i << (left ? " left" : " right");
             }
         }
