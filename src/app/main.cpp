@@ -8,7 +8,8 @@ namespace {
 
 void shutdown_tail(Game& game) {
     unload_sound_bank(game.sounds);
-    CloseWindow();
+    // raylib crashes closing a window it never managed to open (no display).
+    if (IsWindowReady()) CloseWindow();
     destroy_game(game);
 }
 
@@ -36,7 +37,8 @@ int main() {
     InitAudioDevice();
     load_sound_bank(game.sounds);
 
-    game.target = LoadRenderTexture(VIRTUAL_W, VIRTUAL_H);
+    // Without a window there is no graphics context, so no render target either.
+    if (IsWindowReady()) game.target = LoadRenderTexture(VIRTUAL_W, VIRTUAL_H);
     if (!IsRenderTextureValid(game.target)) {
         shutdown_tail(game);
         return 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """End to end: the real game in a virtual X server.
 
-Starts Xvfb, launches the game, finds its window titled "Cindervale", checks
+First checks that with no display at all the game exits quietly with status
+0 instead of crashing. Then starts Xvfb, launches the game, finds its window titled "Cindervale", checks
 that Escape does not close it, saves a screenshot, then asks the window to
 close the way a window manager's close button does (WM_DELETE_WINDOW) and
 expects a clean exit with status 0.
@@ -104,11 +105,25 @@ def send_close_request(dpy, win):
     dpy.flush()
 
 
+def check_quiet_exit_without_display(exe, outdir):
+    """With no X server at all the game must give up quietly, not crash."""
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    with open(os.path.join(outdir, "no_display.log"), "w") as log:
+        try:
+            status = subprocess.run([exe], env=env, stdout=log, stderr=subprocess.STDOUT,
+                                    timeout=30).returncode
+        except subprocess.TimeoutExpired:
+            fail("without a display the game hung instead of exiting")
+    if status != 0:
+        fail(f"without a display the game exited with status {status}")
+
+
 def main():
     if len(sys.argv) != 3:
         fail(__doc__)
     exe, outdir = sys.argv[1], sys.argv[2]
     os.makedirs(outdir, exist_ok=True)
+    check_quiet_exit_without_display(exe, outdir)
     for tool in ("Xvfb", "xdotool"):
         if shutil.which(tool) is None:
             fail(f"{tool} is not installed (scripts/setup-deps.sh installs it)")
