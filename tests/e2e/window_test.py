@@ -3,7 +3,8 @@
 
 First checks that with no display at all the game exits quietly with status
 0 instead of crashing. Then starts Xvfb, launches the game, finds its window titled "Cindervale", checks
-that Escape does not close it, saves a screenshot, then asks the window to
+that Escape does not close it, saves a screenshot of the title and one of a
+game started with Enter, then asks the window to
 close the way a window manager's close button does (WM_DELETE_WINDOW) and
 expects a clean exit with status 0.
 
@@ -157,6 +158,17 @@ def main():
         colours = screenshot(dpy, win, os.path.join(outdir, "title.png"))
         if colours < 3:
             fail(f"the window looks blank ({colours} distinct colours sampled)")
+
+        # Enter starts a game; its world replaces the title on screen.
+        subprocess.run(["xdotool", "key", "Return"], env=xenv, check=True, timeout=10)
+        time.sleep(2.0)
+        if game.poll() is not None:
+            fail(f"the game ended after starting a new game (status {game.returncode})")
+        screenshot(dpy, win, os.path.join(outdir, "play.png"))
+        with open(os.path.join(outdir, "title.png"), "rb") as a, \
+                open(os.path.join(outdir, "play.png"), "rb") as b:
+            if a.read() == b.read():
+                fail("Enter on the title did not change the picture")
 
         send_close_request(dpy, win)
         try:
