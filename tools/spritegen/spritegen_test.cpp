@@ -236,12 +236,14 @@ TEST(Barrel, BurstingFramesEndAsAHeapOnTheGround) {
 
 TEST(MaterialIcons, EachMaterialHasItsOwnIcon) {
     const GeneratedSheet& g = sheet("assets/sprites/material_icons.png");
-    std::set<std::vector<uint8_t>> seen;
+    std::set<std::string> seen;
     for (int m = 1; m <= 22; ++m) {
         const PixelImage icon = crop(g.image, 16 * m - 16, 0, 16, 16);
         EXPECT_GT(opaque_count(icon), 40) << "material " << m;
         EXPECT_LT(opaque_count(icon), 256) << "material " << m << " needs a transparent surround";
-        EXPECT_TRUE(seen.insert(encode_png(icon)).second) << "material " << m << " repeats an icon";
+        const std::vector<uint8_t> png = encode_png(icon);
+        EXPECT_TRUE(seen.insert(std::string(png.begin(), png.end())).second)
+            << "material " << m << " repeats an icon";
     }
 }
 
