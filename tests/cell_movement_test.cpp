@@ -360,7 +360,7 @@ INSTANTIATE_TEST_SUITE_P(Worlds, PinnedScenario,
                                            PinnedRun{"fire_wood", 200, 0xb2197f5a93d7607bull},
                                            PinnedRun{"acid", 200, 0xfa4b78a0a4d8d0d9ull},
                                            PinnedRun{"lava_water_iron", 200, 0x3805c65ac9acfaa8ull},
-                                           PinnedRun{"powder_chain", 150, 0xb22218c544119e1full},
+                                           PinnedRun{"powder_chain", 150, 0x269b0eee6c34594bull},
                                            PinnedRun{"flood", 60, 0xf8bbd226233b3146ull}),
                          [](const auto& run) { return std::string(run.param.name); });
 

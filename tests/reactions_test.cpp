@@ -430,6 +430,26 @@ TEST_F(Reactions, ABlastPushesLooseMaterialOutwardAndLightsTheAir) {
     EXPECT_GT(count_of(w(), Material::Fire), 20);
 }
 
+// An older detonation cloud is gas like any other: the blast never destroys
+// it, but shoves it outward.
+TEST_F(Reactions, ABlastShovesOlderBoomCellsOutward) {
+    set_cell(w(), 100, 100, Material::Boom);
+    set_cell(w(), 110, 100, Material::Boom);  // right of the centre
+    set_cell(w(), 100, 110, Material::Boom);  // below the centre
+    at(110, 100).progress = 1;                // already spent
+    at(100, 110).progress = 1;
+    only_turns({{100, 100}});
+    step_world(w());
+    // The sweep runs outward on these sides, so each cloud is met again after
+    // every shove and ends just beyond the rim.
+    EXPECT_EQ(at(121, 100).material, Material::Boom);
+    EXPECT_EQ(at(100, 121).material, Material::Boom);
+    EXPECT_NE(at(110, 100).material, Material::Boom);
+    EXPECT_NE(at(100, 110).material, Material::Boom);
+    // The detonating cell itself is still a (risen) Boom: three in all.
+    EXPECT_EQ(count_of(w(), Material::Boom), 3);
+}
+
 TEST(ExplosionChain, OneSparkSetsOffAWholePowderField) {
     WorldPtr world = make_empty_world(31337);
     World& w = *world;

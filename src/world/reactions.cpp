@@ -334,6 +334,9 @@ void blast_cell(World& world, int64_t x, int64_t y, int64_t dx, int64_t dy, int6
         case Material::Petrol:
         case Material::Powder: set_cell(world, cx, cy, Material::Boom); return;
         case Material::Boom:
+            // Never destroyed, but an older cloud is shoved like any gas.
+            if (dx != 0 || dy != 0) push_outward(world, cx, cy, dx, dy);
+            return;
         case Material::Fire:
         case Material::Plasma: return;
         case Material::Empty:
