@@ -52,8 +52,10 @@ int main() {
     SetTargetFPS(TARGET_FPS);
 
     while (!WindowShouldClose()) {
+        // Full screen changes first, so this frame's letterbox and mouse
+        // already belong to the new window size.
+        if (IsKeyPressed(KEY_F11)) ToggleFullscreen();
         FrameInput input = read_frame_input();
-        if (key_pressed(input, KEY_F11)) ToggleFullscreen();
         update_frame(game, input);
         draw_frame(game);
     }
