@@ -58,6 +58,20 @@ TEST(CameraFollow, PlayerOutsideTheBandIsBroughtBackJustInsideIt) {
     EXPECT_LT(150.0f - rising.pos.y, 106.5f);
 }
 
+TEST(CameraFollow, EachAxisHasItsOwnStiffnessAndDamping) {
+    // One frame from a moving camera: x is pulled with 50 and damped with
+    // e^(-12 dt), y with 24 and e^(-10 dt), all in single precision.
+    Camera c = camera_at(500.0f, 40.0f);
+    c.vel = Vector2{3.0f, -2.0f};
+    update_camera(c, Vector2{800.0f, 160.0f}, true, DT);  // goal (575, 8)
+    const float vx = (3.0f + (575.0f - 500.0f) * 50.0f * DT) * std::exp(-12.0f * DT);
+    const float vy = (-2.0f + (8.0f - 40.0f) * 24.0f * DT) * std::exp(-10.0f * DT);
+    EXPECT_EQ(c.vel.x, vx);
+    EXPECT_EQ(c.vel.y, vy);
+    EXPECT_EQ(c.pos.x, 500.0f + vx * DT);
+    EXPECT_EQ(c.pos.y, 40.0f + vy * DT);
+}
+
 TEST(CameraFollow, SpeedIsLimitedPerAxis) {
     Camera c = camera_at(0.0f, 0.0f);
     c.vel.y = 300.0f;  // already falling fast: the vertical spring alone stays below its cap
