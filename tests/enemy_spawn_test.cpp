@@ -171,6 +171,27 @@ TEST_F(EnemySpawn, PopulateLaysOutBossFormationsOgresAndBarbarians) {
     }
 }
 
+// Bystanders far left of the formations decide how many enemies exist when
+// the formation loop first checks its count.
+TEST_F(EnemySpawn, FormationsStartOnlyWhileAtMostThirtyFourEnemiesExist) {
+    const uint32_t seed = 77;
+    const int64_t first_formation = int64_t(lcg_next(lcg_next(seed)) % 4) + 2;
+    for (int64_t before : {33, 34}) {
+        SetUp();
+        for (int64_t k = 0; k < before; ++k) ASSERT_TRUE(spawn(150 + 10 * k));
+        populate_enemies(*world, *level, seed);
+        EXPECT_TRUE(world->boss_frozen);
+        EXPECT_EQ(enemy_kind(enemy(before)), EnemyKind::Boss);
+        if (before == 33) {
+            // 34 with the boss: one formation still starts, then the loop ends.
+            EXPECT_EQ(world->enemy_count, 34 + first_formation);
+            EXPECT_EQ(enemy(world->enemy_count - 1).group, 1);
+        } else {
+            EXPECT_EQ(world->enemy_count, 35);
+        }
+    }
+}
+
 TEST(EnemyPlacement, NewGameFreezesTheBossInItsArenaAndStandsEveryoneOnGround) {
     GameFixture f;
     for (uint32_t seed : {3u, 1234567u, 1999999999u}) {

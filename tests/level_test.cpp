@@ -105,6 +105,74 @@ TEST(LevelGeneration, CaveIsTheSameInEveryGameAndOpenWhereTheDragonStarts) {
     EXPECT_EQ(a.at(960, barrel.y), Material::Empty);  // rounded corner
 }
 
+TEST(LevelGeneration, CaveFloorFadesInAndRoundsTowardZero) {
+    // Heights worked out by hand from the bump hash; the cave is the same in every game.
+    Generated g;
+    g.run(SEEDS[1]);
+    EXPECT_EQ(g.surface(214), 242);
+    EXPECT_EQ(g.surface(215), 242);  // the fade starts at nothing even on a 4-cell bump
+    EXPECT_EQ(g.surface(220), 242);  // 3 * 5 / 36 + 0.5 stays below 1
+    EXPECT_EQ(g.surface(221), 243);  // 3 * 6 / 36 + 0.5 is exactly 1
+    EXPECT_EQ(g.surface(237), 244);
+    EXPECT_EQ(g.surface(250), 248);  // last faded column: 6 * 35 / 36
+    EXPECT_EQ(g.surface(251), 248);  // unfaded from here on
+    EXPECT_EQ(g.surface(253), 249);
+    EXPECT_EQ(g.surface(300), 242);  // -0.22 cuts to 0, not -1
+    EXPECT_EQ(g.surface(400), 239);  // -3.96 cuts to -3, not -4
+}
+
+TEST(LevelGeneration, CaveRoofThinsToNothingAtTheMouthAndTheLeftWallIsTwelveThick) {
+    Generated g;
+    g.run(SEEDS[0]);
+    auto roof_bottom = [&g](int64_t x) {
+        int64_t y = 0;
+        while (y < WORLD_H && g.at(x, y) == Material::Stone) ++y;
+        return y - 1;
+    };
+    EXPECT_EQ(roof_bottom(0), WORLD_H - 1);  // the wall meets the stone floor
+    EXPECT_EQ(roof_bottom(11), WORLD_H - 1);
+    EXPECT_EQ(roof_bottom(12), 167);  // open below the roof from here on
+    EXPECT_EQ(roof_bottom(17), 169);
+    EXPECT_EQ(roof_bottom(879), 172);
+    EXPECT_EQ(roof_bottom(880), 176);  // full thickness where the thinning starts
+    EXPECT_EQ(roof_bottom(990), 86);   // halfway: 171 * 0.5 + 0.5
+    EXPECT_EQ(roof_bottom(1099), 0);   // a single row left near the mouth
+    EXPECT_EQ(roof_bottom(1100), 0);
+    EXPECT_EQ(g.at(1100, 1), Material::Empty);
+}
+
+TEST(BaseProfile, SegmentsRunFromTheLastTargetToTheNextUntilTheRightEdge) {
+    for (uint32_t seed : SEEDS) {
+        Surface s{};
+        const uint32_t returned = shape_base_profile(s, seed);
+        EXPECT_TRUE(flat(s, 0, 120, 242));
+        uint32_t r = seed;
+        int64_t start = 120, h0 = 242, segments = 0;
+        for (;;) {
+            r = lcg_next(r);
+            const int64_t length = r % 27 + 32;  // first draw: the length
+            r = lcg_next(r);
+            const int64_t h1 = r % 27 + 229;     // second draw: the target height
+            const int64_t end = std::min<int64_t>(start + length, WORLD_W);
+            ASSERT_EQ(s[size_t(start)], h0) << seed << " segment " << segments;
+            if ((end - start) % 2 == 0) {
+                // The curve passes exactly half-way at the segment's middle.
+                const float half = 0.5f * float(h1 - h0) + float(h0);
+                EXPECT_EQ(s[size_t(start + (end - start) / 2)], int64_t(half + 0.5f)) << seed;
+            }
+            ++segments;
+            if (start + length > WORLD_W - 1) break;
+            start = end, h0 = h1;
+        }
+        EXPECT_EQ(returned, r) << seed;  // two draws per segment, nothing else
+        EXPECT_GT(segments, 50);
+        for (int64_t v : s) {
+            ASSERT_GE(v, 229);
+            ASSERT_LE(v, 255);
+        }
+    }
+}
+
 TEST(LevelGeneration, PropsStandApartOnFlatGroundBetweenCaveMouthAndArena) {
     Generated g;
     for (uint32_t seed : SEEDS) {
