@@ -81,7 +81,7 @@ void advance_pan(Camera& camera, float dt) {
     camera.pan_time += dt;
     const float u = camera.pan_time / PAN_DURATION;
     float s = std::min(u, 1.0f);
-    s = (3.0f - 2.0f * s) * s * s;
+    s = (3.0f - 2.0f * s) * (s * s);  // the same smoothstep as the terrain uses
     camera.pos.x = camera.pan_from.x + (camera.pan_to.x - camera.pan_from.x) * s;
     camera.pos.y = camera.pan_from.y + (camera.pan_to.y - camera.pan_from.y) * s;
     if (u >= 1.0f) camera.pan_active = false;
