@@ -296,6 +296,92 @@ TEST_F(CellMovement, FlungCellFliesItsArcAndStopsAtAWall) {
     EXPECT_EQ(cell_at(w(), x, y).fling_frames, 19);
 }
 
+// Exact use of the world generator: how many numbers a rule draws, and what
+// each one decides. Every case is a single listed cell, so any draw seen is its own.
+
+// A powder on a flat floor with speed enough to try a step, so it must slide.
+void powder_on_floor(World& w, float vel_x) {
+    set_cell(w, 50, 50, Material::Sand);
+    fill_rect(w, 49, 51, 3, 1, Material::Stone);
+    cell_at(w, 50, 50).vel_y = 1.0f;
+    cell_at(w, 50, 50).vel_x = vel_x;
+}
+
+TEST(MovementDraws, ABlockedPowderDrawsItsDirectionOnlyWithoutSidewaysSpeed) {
+    for (float vel_x : {0.5f, -0.5f}) {
+        WorldPtr world = make_empty_world(1);
+        powder_on_floor(*world, vel_x);
+        const uint32_t before = world->rng_state;
+        step_world(*world);
+        EXPECT_EQ(world->rng_state, lcg_next(before)) << vel_x;  // the slide roll alone
+    }
+    WorldPtr world = make_empty_world(1);
+    powder_on_floor(*world, 0.0f);
+    const uint32_t before = world->rng_state;
+    step_world(*world);
+    EXPECT_EQ(world->rng_state, lcg_next(lcg_next(before)));  // direction, then slide roll
+}
+
+TEST(MovementDraws, AnOddDrawSendsAPowderRightAndALiquidLeft) {
+    int powder_checked = 0;
+    int liquid_checked = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        WorldPtr world = make_empty_world(seed);
+        powder_on_floor(*world, 0.0f);
+        fill_rect(*world, 48, 52, 5, 1, Material::Stone);  // room to slide down either side
+        set_cell(*world, 49, 51, Material::Empty);
+        set_cell(*world, 51, 51, Material::Empty);
+        const uint32_t r = lcg_next(world->rng_state);
+        const uint32_t r2 = lcg_next(r);
+        step_world(*world);
+        if (r2 % 100 < 95) {
+            const int64_t expected_x = (r & 1u) ? 51 : 49;
+            EXPECT_EQ(cell_at(*world, expected_x, 51).material, Material::Sand) << seed;
+            ++powder_checked;
+        } else {
+            EXPECT_EQ(cell_at(*world, 50, 50).material, Material::Sand) << seed;
+        }
+
+        WorldPtr pool = make_empty_world(seed);
+        set_cell(*pool, 50, 50, Material::Water);
+        fill_rect(*pool, 40, 51, 20, 1, Material::Stone);
+        const uint32_t d = lcg_next(pool->rng_state);
+        step_world(*pool);
+        const int64_t water_x = (d & 1u) ? 49 : 51;
+        EXPECT_EQ(cell_at(*pool, water_x, 50).material, Material::Water) << seed;
+        EXPECT_EQ(pool->rng_state, d);
+        ++liquid_checked;
+    }
+    EXPECT_GT(powder_checked, 30);
+    EXPECT_EQ(liquid_checked, 40);
+}
+
+// Steam at rest in open air, set to drift right: too slow to rise this update,
+// so the drift roll is its only other draw.
+uint32_t steam_draws(int16_t life, int32_t temperature) {
+    WorldPtr world = make_empty_world(7);
+    set_cell(*world, 50, 50, Material::Steam);
+    Cell& s = cell_at(*world, 50, 50);
+    s.life_max = 300;
+    s.life = life;
+    s.temperature = temperature;
+    s.vel_x = 1.0f;
+    const uint32_t before = world->rng_state;
+    step_world(*world);
+    uint32_t n = 0;
+    for (uint32_t state = before; state != world->rng_state && n < 10; state = lcg_next(state)) ++n;
+    return n;
+}
+
+TEST(MovementDraws, SteamRollsToCondenseOnlyWhenOldAndCoolEnough) {
+    // Age (life_max - life) 120 is too young, 121 old enough.
+    EXPECT_EQ(steam_draws(180, 20), 1u);
+    EXPECT_EQ(steam_draws(179, 20), 2u);
+    // 86 degrees cools to 85 before the rule looks; 87 only to 86.
+    EXPECT_EQ(steam_draws(179, 86), 2u);
+    EXPECT_EQ(steam_draws(179, 87), 1u);
+}
+
 // Whole-world properties over many updates.
 
 TEST(CellScenario, AClosedBoxOfSandAndWaterKeepsEveryCell) {
