@@ -155,9 +155,9 @@ def main():
         if game.poll() is not None:
             fail(f"Escape closed the game (status {game.returncode})")
 
-        colours = screenshot(dpy, win, os.path.join(outdir, "title.png"))
-        if colours < 3:
-            fail(f"the window looks blank ({colours} distinct colours sampled)")
+        title_path = os.path.join(outdir, "title.png")
+        if not wait_for(lambda: screenshot(dpy, win, title_path) >= 3, 30, 0.5):
+            fail("the window stayed blank")
 
         # Enter starts a game; its world replaces the title on screen. A loaded
         # machine renders slowly in software, so allow it time.
