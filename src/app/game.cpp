@@ -53,6 +53,28 @@ void write_player_footprint(Game& game) {
 
 void player_step(Game& game) { write_player_footprint(game); }
 
+// --- Steps that later features fill in ----------------------------------------
+// Each is called in its place in the frame or the logic step already, so the
+// order of the whole script is fixed here and a feature only fills its body.
+
+void select_inventory_slot(Game&, FrameInput&) {}   // keys 1-5 and the wheel
+void advance_dialogue(Game&, FrameInput&) {}        // typewriter reveal and advance
+void crack_egg_on_any_key(Game&, FrameInput&) {}    // story stage 0
+void read_movement_input(Game&, const FrameInput&) {}  // walk, jump, eat
+void advance_story_by_position(Game&) {}
+void update_spit(Game&) {}
+void heal_from_potions(Game&) {}
+void update_enemies(Game&) {}
+void play_hurt_and_slash_cues(Game&) {}
+void check_last_intro_stage(Game&) {}
+void update_barrels(Game&) {}
+void update_movement_dust(Game&) {}
+void play_movement_cues(Game&) {}
+void check_boss_outcome_and_defeat(Game&) {}
+void open_story_dialogues(Game&) {}
+void check_boss_encounter_opening(Game&) {}
+void read_sandbox_input(Game&, FrameInput&) {}
+
 void count_down_hurt_flash(Player& player) {
     player.flash_time = std::max(player.flash_time - FIXED_STEP, 0.0f);
 }
@@ -93,13 +115,23 @@ void update_play_camera(Game& game) {
                   game.frame_time);
 }
 
-// Step 9 of the frame: input, logic steps, camera, story openings.
-void playing_frame(Game& game, FrameInput& input, bool from_story_start) {
+// Step 9 of the frame: input, logic steps, camera, story openings. The frame
+// that starts a new game joins at the aiming input: the key that started it
+// must not also crack the egg.
+void playing_frame(Game& game, FrameInput& input, bool new_game_frame) {
     const bool dialogue_open_at_start = game.dialogue_line != 0;
-    (void)from_story_start;
+    if (!new_game_frame) {
+        if (!dialogue_open_at_start && game.materials_unlocked) select_inventory_slot(game, input);
+        if (dialogue_open_at_start) advance_dialogue(game, input);
+        if (game.story_stage == 0) crack_egg_on_any_key(game, input);
+    }
     read_attack_input(game, input, dialogue_open_at_start);
+    read_movement_input(game, input);
     run_logic_time(game, dialogue_open_at_start);
     update_play_camera(game);
+    open_story_dialogues(game);
+    check_boss_encounter_opening(game);
+    read_sandbox_input(game, input);
 }
 
 }  // namespace
@@ -176,20 +208,30 @@ void start_new_game_with_seed(Game& game, uint32_t seed) {
 
 void logic_step(Game& game) {
     World& world = *game.world;
+    const int32_t explosions_before = world.explosion_count;
     game.player_prev_x = game.player.x;
     game.player_prev_y = game.player.y;
+
     player_step(game);
-    const int32_t explosions_before = world.explosion_count;
+    advance_story_by_position(game);
+    update_spit(game);
     step_world(world);
+    heal_from_potions(game);
+    update_enemies(game);
+    play_hurt_and_slash_cues(game);
+    check_last_intro_stage(game);
     count_down_hurt_flash(game.player);
+    update_barrels(game);
+    update_movement_dust(game);
+    play_movement_cues(game);
     if (world.explosion_count != explosions_before) {
         play_cue(game.sounds, SfxCue::Explosion, EXPLOSION_VOLUME);
     }
+    check_boss_outcome_and_defeat(game);
     ++game.logic_steps;
 }
 
 void update_frame(Game& game, FrameInput& input) {
-    game.new_game_this_frame = false;
     game.letterbox = compute_letterbox(input.screen_width, input.screen_height);
     game.frame_time = std::min(input.raw_frame_time, MAX_FRAME_TIME);
     for (float& cooldown : game.sfx_cooldown) cooldown = std::max(cooldown - game.frame_time, 0.0f);
@@ -215,7 +257,6 @@ void update_frame(Game& game, FrameInput& input) {
             apply_menu_result(game, result);
             if (result.start_game) {
                 start_new_game(game);
-                game.new_game_this_frame = true;
                 playing_frame(game, input, true);
             }
             break;

@@ -79,7 +79,6 @@ struct Game {
     Camera camera;
 
     // Bookkeeping of the frame loop.
-    bool new_game_this_frame;
     uint64_t logic_steps;  // total logic steps run, for tools and tests
     bool present_with_shader;
 };
