@@ -97,6 +97,14 @@ def screenshot(dpy, win, path):
     return len(distinct)
 
 
+def tap_key(name, env):
+    """Holds the key for a few frames: a press and release that both land in
+    one frame's event poll would show as held-and-released, never pressed."""
+    subprocess.run(["xdotool", "keydown", name], env=env, check=True, timeout=10)
+    time.sleep(0.15)
+    subprocess.run(["xdotool", "keyup", name], env=env, check=True, timeout=10)
+
+
 def send_close_request(dpy, win):
     wm_protocols = dpy.intern_atom("WM_PROTOCOLS")
     wm_delete = dpy.intern_atom("WM_DELETE_WINDOW")
@@ -150,7 +158,7 @@ def main():
         xenv = dict(os.environ, DISPLAY=disp)
         subprocess.run(["xdotool", "windowfocus", "--sync", str(win.id)], env=xenv, check=False,
                        timeout=10)
-        subprocess.run(["xdotool", "key", "Escape"], env=xenv, check=True, timeout=10)
+        tap_key("Escape", xenv)
         time.sleep(1.0)
         if game.poll() is not None:
             fail(f"Escape closed the game (status {game.returncode})")
@@ -161,7 +169,7 @@ def main():
 
         # Enter starts a game; its world replaces the title on screen. A loaded
         # machine renders slowly in software, so allow it time.
-        subprocess.run(["xdotool", "key", "Return"], env=xenv, check=True, timeout=10)
+        tap_key("Return", xenv)
         with open(os.path.join(outdir, "title.png"), "rb") as f:
             title_png = f.read()
         play_path = os.path.join(outdir, "play.png")
