@@ -26,7 +26,7 @@ void shutdown(Game& game) {
 }  // namespace
 
 int main() {
-    static Game game;  // large; kept off the stack
+    Game game{};
     if (!create_game(game)) return 0;
 
     SetConfigFlags(FLAG_WINDOW_RESIZABLE);
