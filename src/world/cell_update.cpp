@@ -2,8 +2,11 @@
 // turn of heat and reactions, then movement, then the decision whether it
 // needs another look next update.
 
+#include <array>
+
 #include "world/particles.h"
 #include "world/physics.h"
+#include "world/player_particles.h"
 #include "world/reactions.h"
 
 namespace {
@@ -17,10 +20,22 @@ constexpr uint8_t REST_FRAMES_MAX = 255;
 // How many list entries ahead the walk asks for a cell's memory.
 constexpr int64_t PREFETCH_AHEAD = 12;
 
-bool decays(Material m) {
+constexpr bool decays(Material m) {
     return m == Material::KnightDebris || m == Material::OgreDebris || m == Material::Blood ||
            m == Material::Potion;
 }
+
+constexpr std::array<bool, MATERIAL_COUNT> make_restless_table() {
+    std::array<bool, MATERIAL_COUNT> table{};
+    for (int i = 0; i < MATERIAL_COUNT; ++i) {
+        const Material m = static_cast<Material>(i);
+        table[static_cast<size_t>(i)] = kind_of(m) == MaterialKind::Gas || decays(m);
+    }
+    return table;
+}
+// Gases and rotting remains: never at rest, whatever their state. Asked once
+// per cell per update, so it is one byte lookup.
+constexpr std::array<bool, MATERIAL_COUNT> RESTLESS = make_restless_table();
 
 int64_t sign_of(int64_t v) { return (v > 0) - (v < 0); }
 
@@ -31,15 +46,33 @@ int64_t preferred_direction(World& world, float vel_x) {
     return (world_rand(world) & 1u) ? 1 : -1;
 }
 
-// try_move_cell, with the common refusals decided inline first.
-[[gnu::always_inline]] inline bool try_step(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy) {
-    return material_allows_move(world, x, y, x + dx, y + dy) && try_move_cell(world, x, y, dx, dy);
+// How a move follows on what went before in the cell's turn.
+enum class Lead : uint8_t {
+    Fresh,   // anything in the grid may have changed since this cell last moved
+    Onward,  // the cell's own previous move was the last change to the grid
+};
+
+// try_move_cell, with the swap told whether it follows the cell's own move.
+[[gnu::always_inline]] inline bool try_step(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy,
+                                            Lead lead = Lead::Fresh) {
+    const int64_t tx = x + dx;
+    const int64_t ty = y + dy;
+    if (!material_allows_move(world, x, y, tx, ty) || cell_in_actor(world, tx, ty)) return false;
+    if (lead == Lead::Onward) {
+        swap_cells_onward(world, x, y, tx, ty);
+    } else {
+        swap_cells(world, x, y, tx, ty);
+    }
+    x = tx;
+    y = ty;
+    return true;
 }
 
 // Up to `steps` single-cell moves; stops at the first refusal.
 int64_t step_repeatedly(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy, int64_t steps) {
-    int64_t done = 0;
-    while (done < steps && try_step(world, x, y, dx, dy)) ++done;
+    if (steps < 1 || !try_step(world, x, y, dx, dy)) return 0;
+    int64_t done = 1;
+    while (done < steps && try_step(world, x, y, dx, dy, Lead::Onward)) ++done;
     return done;
 }
 
@@ -87,9 +120,10 @@ bool move_powder(World& world, int64_t& x, int64_t& y, const MaterialProps& p) {
 
     // Blocked: maybe slide off diagonally, and lose all momentum either way.
     bool moved = fell > 0;
+    const Lead lead = moved ? Lead::Onward : Lead::Fresh;
     const int64_t d = preferred_direction(world, cell_at(world, x, y).vel_x);
     if (world_rand(world) % 100 < p.slide_chance) {
-        if (try_step(world, x, y, d, 1) || try_step(world, x, y, -d, 1)) moved = true;
+        if (try_step(world, x, y, d, 1, lead) || try_step(world, x, y, -d, 1, lead)) moved = true;
     }
     Cell& end = cell_at(world, x, y);
     end.vel_y = 0.0f;
@@ -97,9 +131,9 @@ bool move_powder(World& world, int64_t& x, int64_t& y, const MaterialProps& p) {
     return moved;
 }
 
-bool rise_once(World& world, int64_t& x, int64_t& y, int64_t d) {
-    return try_step(world, x, y, 0, -1) || try_step(world, x, y, d, -1) ||
-           try_step(world, x, y, -d, -1);
+bool rise_once(World& world, int64_t& x, int64_t& y, int64_t d, Lead lead) {
+    return try_step(world, x, y, 0, -1, lead) || try_step(world, x, y, d, -1, lead) ||
+           try_step(world, x, y, -d, -1, lead);
 }
 
 bool move_gas(World& world, int64_t& x, int64_t& y, Material m0, const MaterialProps& p) {
@@ -115,8 +149,8 @@ bool move_gas(World& world, int64_t& x, int64_t& y, Material m0, const MaterialP
     c.fall_frac = t - static_cast<float>(n);
     const int64_t d = preferred_direction(world, c.vel_x);
 
-    if (n >= 1 && rise_once(world, x, y, d)) {
-        for (int64_t k = 1; k < n && rise_once(world, x, y, d); ++k) {
+    if (n >= 1 && rise_once(world, x, y, d, Lead::Fresh)) {
+        for (int64_t k = 1; k < n && rise_once(world, x, y, d, Lead::Onward); ++k) {
         }
         return true;
     }
@@ -167,7 +201,7 @@ bool could_move(const World& world, int64_t x, int64_t y) {
 bool needs_another_look(const World& world, int64_t x, int64_t y, Material m0, MaterialKind k0) {
     const Cell& c = cell_at(world, x, y);
     // Gases, rotting remains, flying, burning, hot and cold cells are never at rest.
-    if (k0 == MaterialKind::Gas || decays(m0) || c.fling_frames != 0 || c.burning ||
+    if (RESTLESS[static_cast<uint8_t>(m0)] || c.fling_frames != 0 || c.burning ||
         c.temperature != AMBIENT_TEMP) {
         return true;
     }
