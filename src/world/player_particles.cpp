@@ -53,7 +53,7 @@ bool passable(const World& world, int64_t x, int64_t y, int64_t mover_x, int64_t
 
 }  // namespace
 
-bool cell_in_actor_slow(const World& world, int64_t x, int64_t y) {
+bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
     if (covered_by_player(world, x, y)) return true;
     return covered_by_enemy(world, x, y, -1);
 }

@@ -12,13 +12,14 @@ enum class DisplaceMode : int64_t {
     SingleCell = 2,
 };
 
-bool cell_in_actor_slow(const World& world, int64_t x, int64_t y);
+// The full test: the dragon's body, then every live enemy's.
+bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y);
 
 // Every move of a loose cell asks this; most worlds it is asked in have no
 // bodies in them at all.
 inline bool cell_in_actor(const World& world, int64_t x, int64_t y) {
     if (!world.player_present && world.enemy_count == 0) return false;
-    return cell_in_actor_slow(world, x, y);
+    return cell_in_actor_bodies(world, x, y);
 }
 
 // Frees (cx, cy) by shifting loose material one step along the shortest path

@@ -58,8 +58,8 @@ void set_temperature(World& world, int64_t x, int64_t y, Material m0) {
     }
 }
 
-[[gnu::always_inline]] inline void exchange_with(World& world, Cell& c, int64_t nx, int64_t ny) {
-    Cell& n = cell_at(world, nx, ny);
+// Trades heat between c and its neighbour n, which sits at (nx, ny).
+[[gnu::always_inline]] inline void exchange_with(World& world, Cell& c, Cell& n, int64_t nx, int64_t ny) {
     if (n.material == Material::Empty) return;
     const int32_t dt = c.temperature - n.temperature;
     if (dt >= -HEAT_DEAD_BAND && dt <= HEAT_DEAD_BAND) return;
@@ -75,12 +75,21 @@ void set_temperature(World& world, int64_t x, int64_t y, Material m0) {
 
 // (b) Each solid, liquid or gas neighbour trades an eighth of the difference.
 void exchange_heat(World& world, int64_t x, int64_t y) {
-    Cell& c = cell_at(world, x, y);
-    // Up, right, down, left; the edge tests only matter on the world's rim.
-    if (y > 0) exchange_with(world, c, x, y - 1);
-    if (x < WORLD_W - 1) exchange_with(world, c, x + 1, y);
-    if (y < WORLD_H - 1) exchange_with(world, c, x, y + 1);
-    if (x > 0) exchange_with(world, c, x - 1, y);
+    // Every listed cell comes through here, so the neighbours are plain
+    // offsets from its own cell, and away from the rim one test covers all four.
+    Cell* const c = &cell_at(world, x, y);
+    if (x >= 1 && x < WORLD_W - 1 && y >= 1 && y < WORLD_H - 1) {
+        exchange_with(world, *c, c[-WORLD_W], x, y - 1);
+        exchange_with(world, *c, c[1], x + 1, y);
+        exchange_with(world, *c, c[WORLD_W], x, y + 1);
+        exchange_with(world, *c, c[-1], x - 1, y);
+        return;
+    }
+    // Up, right, down, left; on the rim only the neighbours on the grid.
+    if (y > 0) exchange_with(world, *c, c[-WORLD_W], x, y - 1);
+    if (x < WORLD_W - 1) exchange_with(world, *c, c[1], x + 1, y);
+    if (y < WORLD_H - 1) exchange_with(world, *c, c[WORLD_W], x, y + 1);
+    if (x > 0) exchange_with(world, *c, c[-1], x - 1, y);
 }
 
 // (c) Warm cells lose heat to the air; nothing warms back up on its own.
