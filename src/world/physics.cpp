@@ -217,7 +217,7 @@ void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 }
 
 void swap_cells_onward(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    if (!away_from_rim(x1, y1) || !away_from_rim(x2, y2)) {
+    if (!away_from_rim(x1, y1) || !away_from_rim(x2, y2) || !one_step_apart(x1, y1, x2, y2)) {
         swap_cells(world, x1, y1, x2, y2);
         return;
     }

@@ -16,8 +16,9 @@ void set_cell(World& world, int64_t x, int64_t y, Material m);
 void enqueue_cell(World& world, int64_t x, int64_t y);
 void wake_neighbours(World& world, int64_t x, int64_t y);
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
-// swap_cells for a cell's next step in one turn: the last change to the grid
-// was the swap that brought it to (x1, y1). Same result, fewer cells to look at.
+// swap_cells for a cell's next single-cell step in one turn, when the last
+// change to the grid was the swap that brought it to (x1, y1). Same result,
+// fewer cells to look at.
 void swap_cells_onward(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty);
 
