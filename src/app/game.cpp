@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "app/game_menu.h"
+#include "player/movement_cues.h"
 #include "render/play_frame.h"
+#include "story/intro.h"
 #include "world/physics.h"
 
 namespace {
@@ -20,10 +22,24 @@ void reset_play_records(Game& game, int64_t player_top) {
     game.player = make_player(PLAYER_START_X, player_top);
     game.player_prev_x = game.player.x;
     game.player_prev_y = game.player.y;
-    game.jump_requested = false;
+    game.player_input = PlayerInput{};
+    game.step_start = StepStart{};
+    game.movement_fx = make_movement_fx();
+    game.player_animation = PlayerAnimation{};
     game.attack_latch = false;
     game.spit_held = false;
     game.camera = make_camera();
+}
+
+void reset_story(Game& game) {
+    game.story_stage = 0;
+    game.dialogue_line = 0;
+    game.dialogue_chars = 0.0f;
+    game.egg_timer = 0.0f;
+    game.awakening_seen = false;
+    game.knight_index = 0;
+    game.knight_spawned = false;
+    game.boss_encounter = BossEncounter::Waiting;
 }
 
 bool any_press(FrameInput& input) {
@@ -43,35 +59,29 @@ void apply_menu_result(Game& game, const MenuResult& result) {
     }
 }
 
-// The dragon's body is written into the world so cells and enemies avoid it.
-void write_player_footprint(Game& game) {
-    World& w = *game.world;
-    w.player_present = true;
-    w.player_x = game.player.x;
-    w.player_y = game.player.y;
-}
+// The dragon stands still while the egg has not hatched and while eating.
+bool player_held(const Game& game) { return game.story_stage < 2; }
 
-void player_step(Game& game) { write_player_footprint(game); }
+// Falling out of the bottom of the world ends the play at once: nothing later
+// in the step may turn the fall into anything else.
+void end_play_by_falling(Game& game) {
+    game.player.hp = 0;
+    game.game_over = true;
+    game.screen = GameScreen::GameOver;
+    game.step_accumulator = 0.0f;
+}
 
 // --- Steps that later features fill in ----------------------------------------
 // Each is called in its place in the frame or the logic step already, so the
 // order of the whole script is fixed here and a feature only fills its body.
 
 void select_inventory_slot(Game&, FrameInput&) {}   // keys 1-5 and the wheel
-void advance_dialogue(Game&, FrameInput&) {}        // typewriter reveal and advance
-void crack_egg_on_any_key(Game&, FrameInput&) {}    // story stage 0
-void read_movement_input(Game&, const FrameInput&) {}  // walk, jump, eat
-void advance_story_by_position(Game&) {}
 void update_spit(Game&) {}
 void heal_from_potions(Game&) {}
 void update_enemies(Game&) {}
 void play_hurt_and_slash_cues(Game&) {}
-void check_last_intro_stage(Game&) {}
 void update_barrels(Game&) {}
-void update_movement_dust(Game&) {}
-void play_movement_cues(Game&) {}
 void check_boss_outcome_and_defeat(Game&) {}
-void open_story_dialogues(Game&) {}
 void check_boss_encounter_opening(Game&) {}
 void read_sandbox_input(Game&, FrameInput&) {}
 
@@ -91,7 +101,7 @@ void read_attack_input(Game& game, const FrameInput& input, bool dialogue_open_a
 void run_logic_time(Game& game, bool dialogue_open_at_start) {
     if (game.game_over || game.dialogue_line != 0 || dialogue_open_at_start) {
         game.step_accumulator = 0.0f;
-        game.jump_requested = false;
+        game.player_input.jump_request = false;
         game.attack_latch = false;
         return;
     }
@@ -109,6 +119,20 @@ void run_logic_time(Game& game, bool dialogue_open_at_start) {
     }
 }
 
+// Walk, jump and eat keys. Jumps count from the hatching on, and not while
+// the game is over or a line holds the input.
+void read_movement_input(Game& game, const FrameInput& input, bool dialogue_open_at_start) {
+    const bool suspended = game.game_over || dialogue_open_at_start || game.dialogue_line != 0;
+    game.player_input = read_player_input(input, game.story_stage >= 2 && !suspended,
+                                          game.player_input.jump_request);
+}
+
+void animate_player(Game& game) {
+    float dt = game.frame_time;
+    if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
+    update_player_animation(game.player_animation, game.player, dt);
+}
+
 void update_play_camera(Game& game) {
     const Vector2 drawn = drawn_player_position(game);
     update_camera(game.camera, Vector2{drawn.x + 7.0f, drawn.y + 10.0f}, game.player.grounded,
@@ -122,12 +146,13 @@ void playing_frame(Game& game, FrameInput& input, bool new_game_frame) {
     const bool dialogue_open_at_start = game.dialogue_line != 0;
     if (!new_game_frame) {
         if (!dialogue_open_at_start && game.materials_unlocked) select_inventory_slot(game, input);
-        if (dialogue_open_at_start) advance_dialogue(game, input);
-        if (game.story_stage == 0) crack_egg_on_any_key(game, input);
+        if (dialogue_open_at_start) update_dialogue(game, input);
+        if (game.story_stage == 0) crack_egg(game, input);
     }
     read_attack_input(game, input, dialogue_open_at_start);
-    read_movement_input(game, input);
+    read_movement_input(game, input, dialogue_open_at_start);
     run_logic_time(game, dialogue_open_at_start);
+    animate_player(game);
     update_play_camera(game);
     open_story_dialogues(game);
     check_boss_encounter_opening(game);
@@ -197,10 +222,7 @@ void start_new_game_with_seed(Game& game, uint32_t seed) {
     generate_level(*game.world, *game.level);
     game.world->boss_frozen = true;
     reset_play_records(game, game.level->surface[153] - PLAYER_H);
-    game.story_stage = 0;
-    game.dialogue_line = 0;
-    game.dialogue_chars = 0.0f;
-    game.boss_encounter = BossEncounter::Waiting;
+    reset_story(game);
     game.game_over = false;
     game.materials_unlocked = false;
     game.step_accumulator = 0.0f;
@@ -211,9 +233,16 @@ void logic_step(Game& game) {
     const int32_t explosions_before = world.explosion_count;
     game.player_prev_x = game.player.x;
     game.player_prev_y = game.player.y;
+    ++game.logic_steps;
 
-    player_step(game);
-    advance_story_by_position(game);
+    game.step_start = snapshot_step_start(world, game.player);
+    player_step(world, game.player, game.player_input, player_held(game));
+    game.player_input.jump_request = false;
+    if (player_fell_out(game.player)) {
+        end_play_by_falling(game);
+        return;
+    }
+    step_story(game);
     update_spit(game);
     step_world(world);
     heal_from_potions(game);
@@ -222,13 +251,13 @@ void logic_step(Game& game) {
     check_last_intro_stage(game);
     count_down_hurt_flash(game.player);
     update_barrels(game);
-    update_movement_dust(game);
+    update_movement_dust(game.movement_fx);
     play_movement_cues(game);
     if (world.explosion_count != explosions_before) {
         play_cue(game.sounds, SfxCue::Explosion, EXPLOSION_VOLUME);
     }
     check_boss_outcome_and_defeat(game);
-    ++game.logic_steps;
+    game.attack_latch = false;
 }
 
 void update_frame(Game& game, FrameInput& input) {

@@ -6,7 +6,10 @@
 #include "app/input.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
+#include "player/movement.h"
+#include "player/movement_fx.h"
 #include "player/player.h"
+#include "render/player_animation.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
 #include "world/level.h"
@@ -31,6 +34,11 @@ enum class GameScreen : int64_t {
 
 enum class BossEncounter : int64_t {
     Waiting = 0,
+    Opening = 1,
+    Fighting = 2,
+    Defiance = 3,
+    Empowered = 4,
+    Won = 5,
 };
 
 struct Letterbox {
@@ -69,11 +77,20 @@ struct Game {
     BossEncounter boss_encounter;
     bool materials_unlocked;
 
+    // The intro script.
+    float egg_timer;  // seconds since the egg was cracked
+    bool awakening_seen;  // dialogue line 1 has been closed
+    int64_t knight_index;  // enemy slot of the knight met in the intro
+    bool knight_spawned;
+
     // Play records, reset by every new game.
     Player player;
     int64_t player_prev_x;  // position before the last logic step, for drawing
     int64_t player_prev_y;
-    bool jump_requested;
+    PlayerInput player_input;
+    StepStart step_start;  // the dragon as the current logic step found it
+    MovementFx movement_fx;
+    PlayerAnimation player_animation;
     bool attack_latch;
     bool spit_held;
     Camera camera;

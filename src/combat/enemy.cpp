@@ -4,7 +4,9 @@
 #include <cstdlib>
 
 #include "world/level.h"
+#include "player/player.h"
 #include "world/physics.h"
+#include "world/player_particles.h"
 #include "world/world.h"
 
 namespace {
@@ -106,6 +108,38 @@ bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey) {
         }
     }
     return false;
+}
+
+bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t dir) {
+    const EnemyKind kind = enemy_kind(world.enemies[static_cast<size_t>(index)]);
+    const EnemyMask& mask = enemy_mask(kind);
+    // First the whole shape must fit, so a refused move pushes nothing.
+    for (int64_t row = 0; row < mask.height; ++row) {
+        const uint32_t bits = mask.rows[static_cast<size_t>(row)];
+        for (int64_t col = 0; col < mask.width; ++col) {
+            if (!((bits >> col) & 1u)) continue;
+            const int64_t x = ex + col;
+            const int64_t y = ey + row;
+            if (!in_world(x, y)) return false;
+            if (world.player_present && player_mask_covers(x, y, world.player_x, world.player_y)) return false;
+            const MaterialKind k = kind_of(cell_at(world, x, y).material);
+            if (k == MaterialKind::Solid || (k == MaterialKind::Powder && dir > 0)) return false;
+        }
+    }
+    for (int64_t row = 0; row < mask.height; ++row) {
+        const uint32_t bits = mask.rows[static_cast<size_t>(row)];
+        for (int64_t col = 0; col < mask.width; ++col) {
+            if (!((bits >> col) & 1u)) continue;
+            const int64_t x = ex + col;
+            const int64_t y = ey + row;
+            const MaterialKind k = kind_of(cell_at(world, x, y).material);
+            if (k != MaterialKind::Powder && k != MaterialKind::Liquid && k != MaterialKind::Gas) continue;
+            if (!displace_cell(world, x, y, ex, ey, DisplaceMode::Enemy, index) && k == MaterialKind::Powder) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool spawn_enemy(World& world, const Level& level, int64_t column, EnemyKind kind, int64_t group,

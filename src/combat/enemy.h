@@ -170,6 +170,9 @@ inline bool enemy_covers(EnemyKind kind, int64_t cx, int64_t cy, int64_t ex, int
 
 // Placement (level generation) and the shape test it shares with movement.
 bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey);
+// May enemy `index` occupy (ex, ey)? `dir` is the vertical direction of the
+// move. Like the dragon's test it pushes loose cells out of the shape.
+bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t dir);
 bool spawn_enemy(World& world, const Level& level, int64_t column, EnemyKind kind,
                  int64_t group, int64_t side, int64_t slot);
 void populate_enemies(World& world, const Level& level, uint32_t seed_state);

@@ -1,5 +1,7 @@
 #include "render/play_frame.h"
 
+#include "render/actors.h"
+#include "render/hud.h"
 #include "render/world_render.h"
 
 namespace {
@@ -19,5 +21,6 @@ Vector2 drawn_player_position(const Game& game) {
 void draw_play_frame(const Game& game) {
     ClearBackground(PLAY_CLEAR);
     draw_world(game);
-    // Actors, HUD, stage prompt, dialogue box and game-over overlay come here.
+    draw_actors(game);
+    draw_hud(game);
 }
