@@ -41,6 +41,7 @@ int next_variant(SoundBank& bank) {
 }
 
 void play_cue(SoundBank& bank, SfxCue cue, float volume) {
+    if (cue != SfxCue::Count) ++bank.requested[static_cast<size_t>(cue)];
     if (!bank.ready) return;
     const int v = next_variant(bank);
     if (cue == SfxCue::Count) return;

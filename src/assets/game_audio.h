@@ -68,6 +68,9 @@ struct SoundBank {
     Sound variants[SFX_CUE_COUNT][SFX_VARIANTS];
     bool ready;
     uint32_t rng_state;
+    // Every request per cue, counted with or without a device, so that what
+    // the rules ask to hear can be checked in a game without sound.
+    std::array<uint32_t, SFX_CUE_COUNT> requested;
 };
 
 SoundBank make_sound_bank();

@@ -6,6 +6,7 @@
 //   cindervale_screenshots <out-dir> [seed]
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -73,6 +74,54 @@ void shoot_views(Game& game, ShotLog& log, const char* prefix) {
     game.camera = kept;
 }
 
+// One frame with `held` keys down and `pressed` (0 for none) newly pressed.
+void run_keys(Game& game, std::initializer_list<int> held, int pressed = 0) {
+    FrameInput input = idle_input(STEP_DT);
+    input.mouse = Vector2{700.0f, 300.0f};
+    for (int key : held) input.key_down[static_cast<size_t>(key)] = true;
+    if (pressed != 0) press_key(input, pressed);
+    update_frame(game, input);
+}
+
+// The intro as a player meets it: the egg, its cracking, the first steps
+// with their dust, a jump, the first line of dialogue, and the overlays.
+void shoot_intro(Game& game, ShotLog& log, uint32_t seed) {
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Playing;
+    run_keys(game, {});
+    shot(game, log, "intro_egg");
+    run_keys(game, {}, KEY_ENTER);
+    while (game.egg_timer < 0.45f) run_keys(game, {});
+    shot(game, log, "intro_cracks");
+    while (game.egg_timer < 0.75f) run_keys(game, {});
+    shot(game, log, "intro_hatching");
+    for (int i = 0; i < 40; ++i) run_keys(game, {});
+    shot(game, log, "intro_standing");
+    for (int i = 0; i < 14; ++i) run_keys(game, {KEY_D});
+    shot(game, log, "intro_walk");
+    run_keys(game, {KEY_D, KEY_SPACE}, KEY_SPACE);
+    for (int i = 0; i < 8; ++i) run_keys(game, {KEY_D, KEY_SPACE});
+    shot(game, log, "intro_jump");
+    for (int i = 0; i < 600 && game.dialogue_line == 0; ++i) run_keys(game, {KEY_D});
+    for (int i = 0; i < 20; ++i) run_keys(game, {});
+    shot(game, log, "intro_line1_typing");
+    for (int i = 0; i < 60; ++i) run_keys(game, {});
+    shot(game, log, "intro_line1_full");
+    run_keys(game, {}, KEY_ENTER);
+    for (int i = 0; i < 10; ++i) run_keys(game, {KEY_A});
+    game.player.flash_time = 1.0f;
+    run_keys(game, {KEY_A});
+    shot(game, log, "intro_hurt_left");
+    game.story_stage = SLOWMO_STAGE;
+    run_keys(game, {});
+    shot(game, log, "intro_slowmo");
+    game.story_stage = 3;
+    game.game_over = true;
+    game.screen = GameScreen::GameOver;
+    run_keys(game, {});
+    shot(game, log, "game_over");
+}
+
 void load_graphics(Game& game) {
     SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
     game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
@@ -128,6 +177,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < SETTLE_STEPS; ++i) run_frame(game, Vector2{540.0f, 300.0f});
     shot(game, log, "settled");
     shoot_views(game, log, "settled");
+
+    shoot_intro(game, log, seed);
 
     std::printf("%d screenshots written to %s (seed %u, %llu logic steps)%s\n", log.written, argv[1], seed,
                 static_cast<unsigned long long>(game.logic_steps), log.failed ? ", some failed" : "");
