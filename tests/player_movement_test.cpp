@@ -184,18 +184,15 @@ TEST_F(Movement, NearTheApexAHeldJumpFallsAtHalfGravity) {
     EXPECT_FLOAT_EQ(p.vel_y, 100.0f + 1000.0f * STEP);
 }
 
-TEST_F(Movement, AJumpPressedJustBeforeLandingFiresOnLanding) {
-    p.y = FLOOR - PLAYER_H - 12;
+TEST_F(Movement, AJumpPressedJustBeforeLandingFiresOnTheLandingStep) {
+    p.y = FLOOR - PLAYER_H - 10;
     p.vel_y = 300.0f;
-    step(0, true);  // still three cells up: 5 cells fall this step
-    ASSERT_FALSE(p.grounded);
-    int landed_after = 0;
-    while (p.vel_y >= 0.0f && landed_after < 10) {
-        step(0, false, true);
-        ++landed_after;
-    }
+    step(0, true);  // five cells down, still five to go
+    ASSERT_EQ(p.y, FLOOR - PLAYER_H - 5);
+    ASSERT_GT(p.vel_y, 0.0f);
+    step(0, false, true);  // lands after five more, and takes off in the same step
+    EXPECT_EQ(p.y, FLOOR - PLAYER_H);
     EXPECT_FLOAT_EQ(p.vel_y, -220.0f);
-    EXPECT_LE(landed_after, 3);
 }
 
 TEST_F(Movement, AJumpStillFiresJustAfterWalkingOffAnEdge) {
@@ -301,6 +298,22 @@ TEST_F(Movement, AnEnemyThatCannotRiseStopsTheJump) {
     // meets the knight's feet.
     EXPECT_EQ(p.y, FLOOR - PLAYER_H - 3);
     EXPECT_EQ(e.y, FLOOR - PLAYER_H - 11);
+}
+
+TEST_F(Movement, ADragonSqueezedIntoAnEnemyCanWorkItsWayOut) {
+    Enemy& e = w.enemies[0];
+    e = Enemy{};
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.alive = true;
+    e.x = 108;
+    e.y = FLOOR - 11;
+    w.enemy_count = 1;
+    player_step(w, p, PlayerInput{0, false, true}, false);
+    ASSERT_GT(player_overlap(p.x, p.y, e), 0);
+    steps(20, -1);
+    EXPECT_LT(p.x, 100);
+    steps(20, 1);
+    EXPECT_EQ(player_overlap(p.x, p.y, e), 0) << "walking back in stops at the knight";
 }
 
 TEST_F(Movement, OverlapCountsCellsOfBothMasks) {
