@@ -29,8 +29,38 @@ bool covered_by_player(const World& world, int64_t x, int64_t y) {
     return world.player_present && player_mask_covers(x, y, world.player_x, world.player_y);
 }
 
-bool passable(const World& world, int64_t x, int64_t y, int64_t mover_x, int64_t mover_y,
-              DisplaceMode mode, int64_t enemy_index) {
+// The live enemies whose bodies reach into a push's search window, other
+// than the mover: a search asks about thousands of cells, and most of the
+// enemy table stands far away.
+struct NearbyEnemies {
+    std::array<int16_t, MAX_ENEMIES> index;
+    int64_t count;
+};
+
+NearbyEnemies enemies_near(const World& world, int64_t left, int64_t top, int64_t skip_index) {
+    NearbyEnemies near{};
+    for (int64_t i = 0; i < world.enemy_count; ++i) {
+        const Enemy& e = world.enemies[static_cast<size_t>(i)];
+        if (i == skip_index || !e.alive) continue;
+        const EnemyMask& m = enemy_mask(enemy_kind(e));
+        if (e.x + m.width <= left || e.x >= left + DISPLACE_SPAN) continue;
+        if (e.y + m.height <= top || e.y >= top + DISPLACE_SPAN) continue;
+        near.index[static_cast<size_t>(near.count++)] = static_cast<int16_t>(i);
+    }
+    return near;
+}
+
+bool covered_by_nearby(const World& world, const NearbyEnemies& near, int64_t x, int64_t y) {
+    for (int64_t k = 0; k < near.count; ++k) {
+        const Enemy& e = world.enemies[static_cast<size_t>(near.index[static_cast<size_t>(k)])];
+        if (enemy_covers(enemy_kind(e), x, y, e.x, e.y)) return true;
+    }
+    return false;
+}
+
+bool passable(const World& world, const NearbyEnemies& near, int64_t x, int64_t y, int64_t mover_x,
+              int64_t mover_y, DisplaceMode mode, int64_t enemy_index) {
+    if (kind_of(cell_at(world, x, y).material) == MaterialKind::Solid) return false;
     switch (mode) {
         case DisplaceMode::Player:
             if (player_mask_covers(x, y, mover_x, mover_y)) return false;
@@ -46,9 +76,7 @@ bool passable(const World& world, int64_t x, int64_t y, int64_t mover_x, int64_t
             if (covered_by_player(world, x, y)) return false;
             break;
     }
-    const int64_t skip = mode == DisplaceMode::Enemy ? enemy_index : -1;
-    if (covered_by_enemy(world, x, y, skip)) return false;
-    return kind_of(cell_at(world, x, y).material) != MaterialKind::Solid;
+    return !covered_by_nearby(world, near, x, y);
 }
 
 }  // namespace
@@ -70,6 +98,8 @@ bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_
         return static_cast<int16_t>((y - top) * DISPLACE_SPAN + (x - left));
     };
 
+    const NearbyEnemies near =
+        enemies_near(world, left, top, mode == DisplaceMode::Enemy ? enemy_index : -1);
     const int16_t start = local(cx, cy);
     prev[static_cast<size_t>(start)] = start;
     size_t head = 0;
@@ -88,7 +118,7 @@ bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_
             if (!in_world(nx, ny)) continue;
             const int16_t n = local(nx, ny);
             if (prev[static_cast<size_t>(n)] >= 0) continue;
-            if (!passable(world, nx, ny, mover_x, mover_y, mode, enemy_index)) continue;
+            if (!passable(world, near, nx, ny, mover_x, mover_y, mode, enemy_index)) continue;
             prev[static_cast<size_t>(n)] = cur;
             if (cell_at(world, nx, ny).material == Material::Empty) {
                 target = n;
