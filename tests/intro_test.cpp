@@ -256,3 +256,59 @@ TEST_F(Intro, FallingOutOfTheWorldEndsThePlayAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The dust and sounds of the dragon's feet, from whole frames of play.
+class MovementCues : public Intro {};
+
+int64_t live_dust(const MovementFx& fx) {
+    int64_t n = 0;
+    for (const DustParticle& d : fx.dust) n += d.life > 0.0f;
+    return n;
+}
+
+uint32_t footsteps(const Game& g) {
+    uint32_t n = 0;
+    for (SfxCue c : {SfxCue::FootStone, SfxCue::FootWood, SfxCue::FootGrass, SfxCue::FootMetal, SfxCue::FootSnow,
+                     SfxCue::FootWater}) {
+        n += g.sounds.requested[static_cast<size_t>(c)];
+    }
+    return n;
+}
+
+TEST_F(MovementCues, RunningKicksUpDustAndFootstepsAtTheirOwnPace) {
+    start_in_stage(3, 160);  // the level cave floor
+    frames(5);
+    ASSERT_TRUE(g.player.grounded);
+    const uint32_t before = footsteps(g);
+    frames(30, {KEY_D});  // level floor all the way
+    EXPECT_GT(live_dust(g.movement_fx), 0);
+    // The first cell moved is in frame 2; then one every 0.14 s, i.e. every
+    // ninth frame: frames 2, 11, 20 and 29.
+    EXPECT_EQ(footsteps(g) - before, 4u);
+    EXPECT_EQ(cue_count(SfxCue::FootStone), footsteps(g)) << "the cave floor is stone";
+}
+
+TEST_F(MovementCues, AJumpAndItsLandingEachSoundOnceWithDust) {
+    start_in_stage(3, 160);
+    frames(5);
+    const int64_t before = g.movement_fx.dust_next;
+    frame({KEY_SPACE}, KEY_SPACE);
+    EXPECT_EQ(cue_count(SfxCue::Jump), 1u);
+    EXPECT_EQ(g.movement_fx.dust_next, before + 7) << "a jump burst is seven specks";
+    for (int i = 0; i < 120 && !g.player.grounded; ++i) frame();
+    EXPECT_EQ(cue_count(SfxCue::Land), 1u);
+    EXPECT_EQ(g.movement_fx.dust_next, before + 7 + 9) << "a landing burst is nine";
+}
+
+TEST_F(MovementCues, TurningAtSpeedSkids) {
+    start_in_stage(3, 160);
+    frames(20, {KEY_D});
+    const int64_t before = g.movement_fx.dust_next;
+    frame({KEY_A});
+
+    EXPECT_GE(g.movement_fx.dust_next - before, 11);
+}
+
+}  // namespace

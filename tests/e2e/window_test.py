@@ -183,6 +183,24 @@ def main():
         if not wait_for(picture_changed, 30, 0.5):
             fail("Enter on the title did not change the picture")
 
+        # A key cracks the egg; once hatched, the dragon walks right on D.
+        time.sleep(0.5)
+        tap_key("k", xenv)
+        time.sleep(3.0)
+        screenshot(dpy, win, play_path)
+        with open(play_path, "rb") as f:
+            hatched_png = f.read()
+        subprocess.run(["xdotool", "keydown", "d"], env=xenv, check=True, timeout=10)
+        time.sleep(1.5)
+        subprocess.run(["xdotool", "keyup", "d"], env=xenv, check=True, timeout=10)
+        walk_path = os.path.join(outdir, "walk.png")
+        screenshot(dpy, win, walk_path)
+        with open(walk_path, "rb") as f:
+            if f.read() == hatched_png:
+                fail("holding D after the hatching did not change the picture")
+        if game.poll() is not None:
+            fail(f"the game ended while walking (status {game.returncode})")
+
         send_close_request(dpy, win)
         try:
             status = game.wait(timeout=20)
