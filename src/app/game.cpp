@@ -6,8 +6,11 @@
 #include <cstring>
 
 #include "app/game_menu.h"
+#include "combat/barrels.h"
+#include "combat/player_damage.h"
 #include "player/movement_cues.h"
 #include "render/play_frame.h"
+#include "story/boss_encounter.h"
 #include "story/intro.h"
 #include "world/physics.h"
 
@@ -17,6 +20,12 @@ constexpr int64_t PLACEHOLDER_PLAYER_Y = 222;
 constexpr float UI_SELECT_VOLUME = 0.34f;
 constexpr float UI_BACK_VOLUME = 0.32f;
 constexpr float EXPLOSION_VOLUME = 0.72f;
+constexpr float SLOT_MOVE_VOLUME = 0.2f;
+constexpr float PICKUP_VOLUME = 0.4f;
+constexpr float BARREL_BREAK_VOLUME = 0.49f;
+constexpr float HURT_PLAYER_VOLUME = 0.65f;
+constexpr float SPIT_CUE_VOLUME = 0.32f;
+constexpr float SPIT_CUE_COOLDOWN = 0.28f;
 
 void reset_play_records(Game& game, int64_t player_top) {
     game.player = make_player(PLAYER_START_X, player_top);
@@ -26,6 +35,8 @@ void reset_play_records(Game& game, int64_t player_top) {
     game.step_start = StepStart{};
     game.movement_fx = make_movement_fx();
     game.player_animation = PlayerAnimation{};
+    game.inventory = reset_inventory();
+    std::memset(static_cast<void*>(&game.spit), 0, sizeof(SpitState));
     game.attack_latch = false;
     game.spit_held = false;
     game.camera = make_camera();
@@ -59,8 +70,10 @@ void apply_menu_result(Game& game, const MenuResult& result) {
     }
 }
 
+bool eating(const Game& game) { return barrel_being_eaten(*game.level) != NO_BARREL; }
+
 // The dragon stands still while the egg has not hatched and while eating.
-bool player_held(const Game& game) { return game.story_stage < 2; }
+bool player_held(const Game& game) { return game.story_stage < 2 || eating(game); }
 
 // Falling out of the bottom of the world ends the play at once: nothing later
 // in the step may turn the fall into anything else.
@@ -75,15 +88,49 @@ void end_play_by_falling(Game& game) {
 // Each is called in its place in the frame or the logic step already, so the
 // order of the whole script is fixed here and a feature only fills its body.
 
-void select_inventory_slot(Game&, FrameInput&) {}   // keys 1-5 and the wheel
-void update_spit(Game&) {}
-void heal_from_potions(Game&) {}
 void update_enemies(Game&) {}
-void play_hurt_and_slash_cues(Game&) {}
-void update_barrels(Game&) {}
-void check_boss_outcome_and_defeat(Game&) {}
 void check_boss_encounter_opening(Game&) {}
 void read_sandbox_input(Game&, FrameInput&) {}
+
+void select_inventory_slot(Game& game, const FrameInput& input) {
+    if (select_slot_input(game.inventory, input)) play_cue(game.sounds, SfxCue::UiMove, SLOT_MOVE_VOLUME);
+}
+
+// The cursor in world cells, for aiming.
+Vector2 aim_point(const Game& game) {
+    return Vector2{game.camera.pos.x + static_cast<float>(game.mouse_virtual.x) / 3.0f,
+                   game.camera.pos.y + static_cast<float>(game.mouse_virtual.y) / 3.0f};
+}
+
+SfxCue spit_cue(Material m) {
+    switch (m) {
+        case Material::Acid: return SfxCue::Acid;
+        case Material::Plasma: return SfxCue::Plasma;
+        case Material::Fire: return SfxCue::FireBreath;
+        default: return SfxCue::Projectile;
+    }
+}
+
+void update_spit(Game& game) {
+    const Vector2 aim = aim_point(game);
+    const bool on = game.materials_unlocked && game.spit_held && game.story_stage != SLOWMO_STAGE && !eating(game);
+    const Material spat = spit_step(*game.world, game.player, game.inventory, game.spit, SpitAim{on, aim.x, aim.y});
+    update_spit_particles(*game.world, game.spit);
+    if (spat != Material::Empty && game.sfx_cooldown[LANE_SPIT] <= 0.0f) {
+        play_cue(game.sounds, spit_cue(spat), SPIT_CUE_VOLUME);
+        game.sfx_cooldown[LANE_SPIT] = SPIT_CUE_COOLDOWN;
+    }
+}
+
+void play_hurt_and_slash_cues(Game& game) {
+    if (game.player.hp < game.step_start.hp) play_cue(game.sounds, SfxCue::HurtPlayer, HURT_PLAYER_VOLUME);
+}
+
+void update_barrels_with_cues(Game& game) {
+    const BarrelBreaks breaks = update_barrels(*game.world, *game.level, game.player, game.inventory);
+    for (int64_t i = 0; i < breaks.eaten; ++i) play_cue(game.sounds, SfxCue::Pickup, BARREL_BREAK_VOLUME);
+    for (int64_t i = 0; i < breaks.smashed; ++i) play_cue(game.sounds, SfxCue::Barrel, BARREL_BREAK_VOLUME);
+}
 
 void count_down_hurt_flash(Player& player) {
     player.flash_time = std::max(player.flash_time - FIXED_STEP, 0.0f);
@@ -115,7 +162,8 @@ void run_logic_time(Game& game, bool dialogue_open_at_start) {
             game.step_accumulator = 0.0f;
             break;
         }
-        if (game.screen != GameScreen::Playing) break;
+        // A line opened by the step's outcome holds the rest of the frame.
+        if (game.screen != GameScreen::Playing || game.dialogue_line != 0) break;
     }
 }
 
@@ -125,6 +173,10 @@ void read_movement_input(Game& game, const FrameInput& input, bool dialogue_open
     const bool suspended = game.game_over || dialogue_open_at_start || game.dialogue_line != 0;
     game.player_input = read_player_input(input, game.story_stage >= 2 && !suspended,
                                           game.player_input.jump_request);
+    if (key_pressed(input, KEY_E) && game.materials_unlocked && !suspended &&
+        try_eat_barrel(*game.level, game.player, game.inventory)) {
+        play_cue(game.sounds, SfxCue::Pickup, PICKUP_VOLUME);
+    }
 }
 
 void animate_player(Game& game) {
@@ -245,19 +297,19 @@ void logic_step(Game& game) {
     step_story(game);
     update_spit(game);
     step_world(world);
-    heal_from_potions(game);
+    potion_heal(world, game.player);
     update_enemies(game);
     play_hurt_and_slash_cues(game);
     check_last_intro_stage(game);
     count_down_hurt_flash(game.player);
-    update_barrels(game);
+    update_barrels_with_cues(game);
     update_movement_dust(game.movement_fx);
     play_movement_cues(game);
     if (world.explosion_count != explosions_before) {
         play_cue(game.sounds, SfxCue::Explosion, EXPLOSION_VOLUME);
     }
-    check_boss_outcome_and_defeat(game);
     game.attack_latch = false;
+    check_boss_outcome(game);
 }
 
 void update_frame(Game& game, FrameInput& input) {

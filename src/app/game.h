@@ -8,7 +8,9 @@
 #include "assets/game_audio.h"
 #include "player/movement.h"
 #include "player/movement_fx.h"
+#include "player/inventory.h"
 #include "player/player.h"
+#include "player/spit.h"
 #include "render/player_animation.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
@@ -91,6 +93,8 @@ struct Game {
     StepStart step_start;  // the dragon as the current logic step found it
     MovementFx movement_fx;
     PlayerAnimation player_animation;
+    Inventory inventory;
+    SpitState spit;
     bool attack_latch;
     bool spit_held;
     Camera camera;

@@ -3,13 +3,41 @@
 #include <algorithm>
 #include <cmath>
 
+#include "combat/barrels.h"
 #include "render/play_frame.h"
+#include "render/world_render.h"
 
 namespace {
 
 constexpr Color HURT_TINT = {255, 84, 84, 255};
 constexpr Color CRACK_COLOUR = {83, 36, 61, 255};
 constexpr float DUST_ALPHA = 230.0f;
+
+constexpr float POSE_W = 48.0f;  // spit and eat frames
+constexpr float POSE_H = 32.0f;
+constexpr float POSE_OFFSET_RIGHT = -13.0f;
+constexpr float POSE_OFFSET_LEFT = -85.0f;
+constexpr float POSE_OFFSET_Y = -24.0f;
+constexpr float EAT_FRAME_TIME = 0.09f;
+constexpr int64_t EAT_LAST_FRAME = 7;
+constexpr float SPIT_STAGE_TIME = 0.07f;
+constexpr int64_t SPIT_RUN_FRAMES_PER_STAGE = 7;
+
+constexpr float BARREL_FRAME_W = 20.0f;
+constexpr float BARREL_FRAME_H = 24.0f;
+constexpr float BARREL_FRAME_TIME = 0.09f;
+constexpr int64_t BARREL_LAST_FRAME = 5;
+constexpr float ICON_PX = 16.0f;
+// Barrels are drawn up to two columns past the view, whose left column stops
+// at the last one that still fills the frame.
+constexpr int64_t LAST_FULL_VIEW_COLUMN = 3038;
+
+struct Glow {
+    int size;
+    Color colour;
+};
+constexpr Glow LARGE_FIRE_GLOW = {9, {255, 48, 10, 105}};
+constexpr Glow FIRE_GLOW = {6, {255, 85, 20, 75}};
 
 constexpr float SPRITE_PX = 24.0f;       // base and jump frames
 constexpr float SPRITE_SCALE = 3.0f;     // one sprite pixel per cell
@@ -55,12 +83,52 @@ void draw_small_frame(Texture2D sheet, int64_t frame, int64_t facing, FramePos a
     DrawTexturePro(sheet, src, dst, Vector2{0, 0}, 0.0f, tint);
 }
 
+// The wide spit and eat frames hang the dragon's body at the same place in
+// both facings.
+void draw_pose_frame(Texture2D sheet, int64_t frame, int64_t facing, FramePos at, Color tint) {
+    const float w = facing < 0 ? -POSE_W : POSE_W;
+    const Rectangle src{static_cast<float>(frame) * POSE_W, 0.0f, w, POSE_H};
+    const float dx = facing < 0 ? POSE_OFFSET_LEFT : POSE_OFFSET_RIGHT;
+    const Rectangle dst{static_cast<float>(at.x) + dx, static_cast<float>(at.y) + POSE_OFFSET_Y,
+                        POSE_W * SPRITE_SCALE, POSE_H * SPRITE_SCALE};
+    DrawTexturePro(sheet, src, dst, Vector2{0, 0}, 0.0f, tint);
+}
+
+// The spit pose, when one shows: 1..3 by how long the dragon has spat.
+bool draw_spit_pose(const Game& game, FramePos at, Color tint) {
+    const float s = game.spit.spit_pose;
+    const int spit = dragon_sheet(game, TEX_VITA_SPIT, TEX_MORT_SPIT);
+    if (s <= 0.0f || !valid(game, spit)) return false;
+    const int64_t stage = std::min<int64_t>(static_cast<int64_t>(std::trunc(s / SPIT_STAGE_TIME)), 2) + 1;
+    const int run = dragon_sheet(game, TEX_VITA_SPIT_RUN, TEX_MORT_SPIT_RUN);
+    const PlayerAnimation& anim = game.player_animation;
+    if (anim.player_anim == Animation::Walk && valid(game, run)) {
+        draw_pose_frame(game.textures[run], SPIT_RUN_FRAMES_PER_STAGE * stage + anim.anim_frame - 4,
+                        game.player.facing, at, tint);
+    } else {
+        draw_pose_frame(game.textures[spit], stage, game.player.facing, at, tint);
+    }
+    return true;
+}
+
+bool draw_eating(const Game& game, FramePos at, Color tint) {
+    const int64_t index = barrel_being_eaten(*game.level);
+    const int eat = dragon_sheet(game, TEX_VITA_EAT, TEX_MORT_EAT);
+    if (index == NO_BARREL || !valid(game, TEX_VITA_EAT)) return false;
+    const Barrel& b = game.level->barrels[static_cast<size_t>(index)];
+    const int64_t frame = std::min<int64_t>(static_cast<int64_t>(std::trunc(b.eat_time / EAT_FRAME_TIME)), EAT_LAST_FRAME);
+    draw_pose_frame(game.textures[eat], frame, game.player.facing, at, tint);
+    return true;
+}
+
 void draw_player(const Game& game, CamPx px) {
-    const int base = dragon_sheet(game, TEX_VITA, TEX_MORT);
-    if (!valid(game, base)) return;
     const Player& p = game.player;
     const Color tint = p.flash_time > 0.0f ? HURT_TINT : WHITE;
     const FramePos at = player_frame_pos(game, px);
+    if (draw_eating(game, at, tint)) return;
+    const int base = dragon_sheet(game, TEX_VITA, TEX_MORT);
+    if (!valid(game, base)) return;
+    if (draw_spit_pose(game, at, tint)) return;
     const PlayerAnimation& anim = game.player_animation;
     const int jump = dragon_sheet(game, TEX_VITA_JUMP, TEX_MORT_JUMP);
     if (anim.player_anim == Animation::Air && valid(game, jump)) {
@@ -124,11 +192,54 @@ void draw_dust(const MovementFx& fx, CamPx px) {
     }
 }
 
+void draw_barrels(const Game& game, CamPx px) {
+    if (!valid(game, TEX_BARREL)) return;
+    const Level& level = *game.level;
+    const auto left = static_cast<int64_t>(game.camera.pos.x);
+    const int64_t right = std::min<int64_t>(left, LAST_FULL_VIEW_COLUMN) + VIEW_COLS + 2;
+    const bool icons = valid(game, TEX_MATERIAL_ICONS);
+    for (int64_t i = 0; i < level.barrel_count; ++i) {
+        const Barrel& b = level.barrels[static_cast<size_t>(i)];
+        if (b.x + BARREL_W < left || b.x > right || b.removed) continue;
+        const int64_t frame =
+            b.broken ? std::min<int64_t>(static_cast<int64_t>(std::trunc(b.break_time / BARREL_FRAME_TIME)), BARREL_LAST_FRAME)
+                     : 0;
+        const float x = static_cast<float>(3 * b.x - px.x);
+        const float y = static_cast<float>(3 * b.y - px.y);
+        DrawTexturePro(game.textures[TEX_BARREL],
+                       Rectangle{BARREL_FRAME_W * static_cast<float>(frame), 0, BARREL_FRAME_W, BARREL_FRAME_H},
+                       Rectangle{x, y, BARREL_FRAME_W * 3.0f, BARREL_FRAME_H * 3.0f}, Vector2{0, 0}, 0.0f, WHITE);
+        if (b.broken || b.material == Material::Empty || !icons) continue;
+        DrawTexturePro(game.textures[TEX_MATERIAL_ICONS], material_icon_source(b.material),
+                       Rectangle{x + 14.0f, y + 20.0f, 2.0f * ICON_PX, 2.0f * ICON_PX}, Vector2{0, 0}, 0.0f, WHITE);
+    }
+}
+
+void draw_spit(const SpitState& spit, CamPx px) {
+    for (const SpitParticle& q : spit.particles) {
+        if (!q.active) continue;
+        const int x = static_cast<int>(std::trunc(q.x * 3.0f)) - px.x;
+        const int y = static_cast<int>(std::trunc(q.y * 3.0f)) - px.y;
+        if (q.material == Material::Fire) {
+            const Glow& g = q.large ? LARGE_FIRE_GLOW : FIRE_GLOW;
+            const int off = (g.size - 3) / 2;
+            DrawRectangle(x - off, y - off, g.size, g.size, g.colour);
+        }
+        DrawRectangle(x, y, 3, 3, MATERIAL_COLORS[static_cast<size_t>(q.material)][q.shade % 4u]);
+    }
+}
+
 }  // namespace
+
+Rectangle material_icon_source(Material m) {
+    return Rectangle{ICON_PX * static_cast<float>(static_cast<int>(m)) - ICON_PX, 0.0f, ICON_PX, ICON_PX};
+}
 
 void draw_actors(const Game& game) {
     const CamPx px = cam_px(game.camera);
+    draw_barrels(game, px);
     draw_dust(game.movement_fx, px);
+    draw_spit(game.spit, px);
     if (game.story_stage < 2) {
         draw_egg(game, px);
     } else {

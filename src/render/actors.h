@@ -5,3 +5,5 @@
 #include "app/game.h"
 
 void draw_actors(const Game& game);
+// Where material m's icon sits on the icon sheet.
+Rectangle material_icon_source(Material m);

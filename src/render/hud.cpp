@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "render/actors.h"
 #include "story/intro.h"
 
 namespace {
@@ -26,6 +28,14 @@ constexpr int TEXT_X = 214;
 constexpr int TEXT_Y = 441;
 
 constexpr Color GAME_OVER_DIM = {7, 9, 16, 190};
+
+constexpr Color SLOT_SELECTED = {255, 215, 106, 255};
+constexpr Color SLOT_FRAME = {90, 107, 109, 255};
+constexpr Color SLOT_WELL = {27, 36, 42, 230};
+constexpr Color SLOT_NUMBER = {205, 213, 210, 255};
+constexpr int SLOT_FIRST_X = 23;
+constexpr int SLOT_SPACING = 60;
+constexpr int CURSOR_ARM = 5;
 
 void draw_hp_panel(int64_t hp) {
     DrawRectangle(874, 12, 194, 30, HP_PANEL);
@@ -66,6 +76,47 @@ void draw_dialogue_box(const Game& game) {
     if (shown.complete) DrawTriangle(Vector2{1005, 546}, Vector2{1011, 556}, Vector2{1018, 546}, CONTINUE_MARKER);
 }
 
+void draw_icon(const Game& game, Material m, Rectangle dst) {
+    const Texture2D icons = game.textures[TEX_MATERIAL_ICONS];
+    if (m == Material::Empty || !IsTextureValid(icons)) return;
+    DrawTexturePro(icons, material_icon_source(m), dst, Vector2{0, 0}, 0.0f, WHITE);
+}
+
+void draw_slot_bar(const Game& game) {
+    const Inventory& inv = game.inventory;
+    char text[24];
+    for (int64_t i = 0; i < SLOT_COUNT; ++i) {
+        const InventorySlot& slot = inv.slots[static_cast<size_t>(i)];
+        const int x = SLOT_FIRST_X + SLOT_SPACING * static_cast<int>(i);
+        DrawRectangle(x - 11, 12, 54, 54, i == inv.selected ? SLOT_SELECTED : SLOT_FRAME);
+        DrawRectangle(x - 8, 15, 48, 48, SLOT_WELL);
+        std::snprintf(text, sizeof text, "%d", static_cast<int>(i + 1));
+        DrawText(text, x - 6, 16, 12, SLOT_NUMBER);
+        if (slot.count == 0) continue;
+        draw_icon(game, slot.material, Rectangle{static_cast<float>(x), 19, 32, 32});
+        if (slot.count < 0) {
+            DrawText("INF", x - 5, 49, 13, WHITE);
+        } else {
+            std::snprintf(text, sizeof text, "%lld", static_cast<long long>(slot.count));
+            DrawText(text, x - 5, 49, 13, WHITE);
+        }
+    }
+}
+
+// The in-play cursor: the selected material's icon, or a white cross when the
+// slot is empty.
+void draw_cursor(const Game& game) {
+    const int mx = game.mouse_virtual.x;
+    const int my = game.mouse_virtual.y;
+    if (active_count(game.inventory) == 0) {
+        DrawLine(mx - CURSOR_ARM, my, mx + CURSOR_ARM, my, WHITE);
+        DrawLine(mx, my - CURSOR_ARM, mx, my + CURSOR_ARM, WHITE);
+        return;
+    }
+    const InventorySlot& slot = game.inventory.slots[static_cast<size_t>(game.inventory.selected)];
+    draw_icon(game, slot.material, Rectangle{static_cast<float>(mx - 8), static_cast<float>(my - 8), 16, 16});
+}
+
 void draw_game_over() {
     DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, GAME_OVER_DIM);
     DrawText("GAME OVER", 417, 280, 42, WHITE);
@@ -97,7 +148,13 @@ void draw_stage_prompt(const Game& game) {
 }
 
 void draw_hud(const Game& game) {
-    if (game.story_stage >= 2) draw_hp_panel(game.player.hp);
+    if (game.story_stage >= 2) {
+        draw_hp_panel(game.player.hp);
+        if (game.materials_unlocked) {
+            draw_slot_bar(game);
+            draw_cursor(game);
+        }
+    }
     draw_stage_prompt(game);
     if (game.dialogue_line != 0) draw_dialogue_box(game);
     if (game.game_over) draw_game_over();
