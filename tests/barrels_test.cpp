@@ -1,0 +1,256 @@
+// The five slots, eating and bursting barrels, blows, healing and the end of
+// a game.
+
+#include <gtest/gtest.h>
+
+#include "combat/barrels.h"
+#include "combat/player_damage.h"
+#include "story/boss_encounter.h"
+#include "test_game.h"
+
+namespace {
+
+// --- Slots ------------------------------------------------------------------------
+
+TEST(Inventory, NewMaterialsFillTheLowestEmptySlotAndASixthIsLost) {
+    Inventory inv = reset_inventory();
+    add_material(inv, Material::Fire);
+    EXPECT_EQ(inv.slots[0].count, UNLIMITED) << "eating fire keeps fire unlimited";
+    EXPECT_EQ(inv.slots[1].count, 0);
+    for (Material m : {Material::Sand, Material::Water, Material::Acid, Material::Petrol}) add_material(inv, m);
+    EXPECT_EQ(inv.slots[4].material, Material::Petrol);
+    EXPECT_FALSE(can_take(inv, Material::Lava));
+    add_material(inv, Material::Lava);
+    for (const InventorySlot& s : inv.slots) EXPECT_NE(s.material, Material::Lava);
+    EXPECT_TRUE(can_take(inv, Material::Water));
+    add_material(inv, Material::Water);
+    EXPECT_EQ(inv.slots[2].count, 4000);
+}
+
+TEST(Inventory, ASlotEmptiedBySpittingIsReusedFirst) {
+    Inventory inv = reset_inventory();
+    add_material(inv, Material::Sand);
+    add_material(inv, Material::Water);
+    inv.selected = 1;
+    for (int i = 0; i < 2000; ++i) spend_unit(inv);
+    EXPECT_EQ(inv.slots[1].count, 0);
+    EXPECT_EQ(inv.slots[1].material, Material::Empty);
+    EXPECT_EQ(active_material(inv), Material::Empty);
+    add_material(inv, Material::Acid);
+    EXPECT_EQ(inv.slots[1].material, Material::Acid);
+}
+
+TEST(Inventory, KeysAndTheWheelChooseTheSlot) {
+    Inventory inv = reset_inventory();
+    FrameInput in = idle_input(1.0f / 60.0f);
+    press_key(in, KEY_TWO);
+    press_key(in, KEY_FIVE);
+    EXPECT_TRUE(select_slot_input(inv, in));
+    EXPECT_EQ(inv.selected, 4) << "the last of the keys wins";
+    inv.selected = 1;
+    FrameInput wheel = idle_input(1.0f / 60.0f);
+    wheel.wheel = 3.0f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 3) << "1 - 3 wraps to 3";
+    wheel.wheel = -0.4f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 4) << "any downward move is at least one notch";
+    wheel.wheel = 0.0f;
+    EXPECT_FALSE(select_slot_input(inv, wheel));
+}
+
+// --- Barrels ----------------------------------------------------------------------
+
+class Barrels : public ::testing::Test {
+protected:
+    static constexpr int64_t FLOOR = 200;
+    WorldPtr world = make_empty_world();
+    World& w = *world;
+    std::unique_ptr<Level> level = std::make_unique<Level>();
+    Player p = make_player(100, FLOOR - PLAYER_H);
+    Inventory inv = reset_inventory();
+
+    void SetUp() override {
+        for (int64_t x = 0; x < WORLD_W; ++x) set_cell(w, x, FLOOR, Material::Stone);
+    }
+    Barrel& add_barrel(int64_t x, int64_t y, Material m) {
+        Barrel& b = level->barrels[static_cast<size_t>(level->barrel_count++)];
+        b = Barrel{};
+        b.x = x;
+        b.y = y;
+        b.material = m;
+        for (int64_t r = 0; r < BARREL_H; ++r) {
+            for (int64_t c = 0; c < BARREL_W; ++c) {
+                if (barrel_shape_covers(c, r)) set_cell(w, x + c, y + r, Material::Wood);
+            }
+        }
+        return b;
+    }
+    void steps(int n) {
+        for (int i = 0; i < n; ++i) update_barrels(w, *level, p, inv);
+    }
+};
+
+TEST_F(Barrels, TheBarrelNearestTheDragonsCentreIsEaten) {
+    // Centres 10 and 6 columns from the dragon's centre (107); the nearer one
+    // stands lower but is still in reach.
+    add_barrel(87, FLOOR - 24, Material::Sand);     // centre 97
+    add_barrel(103, FLOOR - 30, Material::Water);   // centre 113
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    EXPECT_TRUE(level->barrels[1].being_eaten);
+    EXPECT_FALSE(level->barrels[0].being_eaten);
+    EXPECT_EQ(p.facing, 1);
+    EXPECT_FALSE(try_eat_barrel(*level, p, inv)) << "one barrel at a time";
+}
+
+TEST_F(Barrels, OutOfReachOrUnwantedBarrelsAreNotEaten) {
+    add_barrel(135, FLOOR - 24, Material::Sand);  // 100 + 27 - 135 < 0
+    EXPECT_FALSE(try_eat_barrel(*level, p, inv));
+    level->barrel_count = 0;
+    add_barrel(110, FLOOR - 24, Material::Lava);
+    for (Material m : {Material::Sand, Material::Water, Material::Acid, Material::Petrol}) add_material(inv, m);
+    EXPECT_FALSE(try_eat_barrel(*level, p, inv)) << "no slot can take a sixth material";
+}
+
+TEST_F(Barrels, EatingOpensTheBarrelAtAThirdOfASecondAndFillsASlot) {
+    Barrel& b = add_barrel(110, FLOOR - 24, Material::Acid);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(21);  // 0.35 s
+    EXPECT_FALSE(b.broken);
+    const BarrelBreaks breaks = update_barrels(w, *level, p, inv);
+    EXPECT_EQ(breaks.eaten, 1);
+    EXPECT_TRUE(b.broken);
+    EXPECT_TRUE(b.eaten);
+    EXPECT_EQ(inv.slots[1].material, Material::Acid);
+    EXPECT_EQ(inv.slots[1].count, 2000);
+    EXPECT_EQ(cell_at(w, 120, FLOOR - 12).material, Material::Empty) << "the wood is gone";
+    steps(21);
+    EXPECT_TRUE(b.being_eaten);
+    steps(1);
+    EXPECT_FALSE(b.being_eaten) << "eating ends at 0.72 s, step 44";
+    EXPECT_FALSE(b.removed);
+    steps(10);
+    EXPECT_TRUE(b.removed) << "remains vanish 0.54 s after opening, step 54";
+}
+
+TEST_F(Barrels, ABarrelBurntWhileBeingEatenSpillsInstead) {
+    Barrel& b = add_barrel(110, FLOOR - 24, Material::Water);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(5);
+    set_cell(w, 115, FLOOR - 24, Material::Fire);  // a rim cell burns
+    const BarrelBreaks breaks = update_barrels(w, *level, p, inv);
+    EXPECT_EQ(breaks.smashed, 1);
+    EXPECT_FALSE(b.being_eaten);
+    EXPECT_FALSE(b.eaten);
+    EXPECT_EQ(inv.slots[1].count, 0);
+    EXPECT_EQ(cell_at(w, 120, FLOOR - 12).material, Material::Water);
+}
+
+TEST_F(Barrels, ASpillLeavesTheDragonsBodyFree) {
+    add_barrel(108, FLOOR - 24, Material::Sand);  // overlapping the dragon's right side
+    set_cell(w, 115, FLOOR - 24, Material::Empty);
+    steps(1);
+    for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+        for (int64_t x = p.x; x < p.x + PLAYER_W; ++x) EXPECT_NE(cell_at(w, x, y).material, Material::Sand);
+    }
+    // Around the centre (118, 188): radius 9 up, down and to the right.
+    EXPECT_EQ(cell_at(w, 118, 179).material, Material::Sand);
+    EXPECT_EQ(cell_at(w, 118, 178).material, Material::Empty);
+    EXPECT_EQ(cell_at(w, 127, FLOOR - 12).material, Material::Sand);
+    EXPECT_EQ(cell_at(w, 128, FLOOR - 12).material, Material::Empty);
+}
+
+// --- Hits and healing -------------------------------------------------------------
+
+TEST_F(Barrels, ABlowFlashesTheDragonAndSpraysBloodBothWays) {
+    hurt_player(w, p, 30);
+    EXPECT_EQ(p.hp, 70);
+    EXPECT_FLOAT_EQ(p.flash_time, 1.0f);
+    int64_t left = 0;
+    int64_t right = 0;
+    for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+        left += cell_at(w, p.x - 1, y).material == Material::Blood;
+        right += cell_at(w, p.x + 14, y).material == Material::Blood;
+    }
+    EXPECT_GE(left, 1);
+    EXPECT_GE(right, 1);
+    EXPECT_LE(left + right, 8);
+    hurt_player(w, p, 500);
+    EXPECT_EQ(p.hp, 0);
+    p.flash_time = 0.0f;
+    hurt_player(w, p, 5);
+    EXPECT_FLOAT_EQ(p.flash_time, 0.0f) << "a dead dragon takes no more blows";
+}
+
+TEST_F(Barrels, PotionHealsOnePointEveryEighteenHundredthsUpToAHundred) {
+    set_cell(w, p.x - 1, p.y + 19, Material::Potion);
+    p.hp = 98;
+    for (int i = 0; i < 10; ++i) potion_heal(w, p);
+    EXPECT_EQ(p.hp, 98);
+    potion_heal(w, p);
+    EXPECT_EQ(p.hp, 99) << "the eleventh step passes 0.18 s";
+    for (int i = 0; i < 11; ++i) potion_heal(w, p);
+    EXPECT_EQ(p.hp, 100);
+    for (int i = 0; i < 40; ++i) potion_heal(w, p);
+    EXPECT_EQ(p.hp, 100);
+    EXPECT_FLOAT_EQ(p.potion_time, 0.0f);
+    set_cell(w, p.x - 1, p.y + 19, Material::Empty);
+    set_cell(w, p.x - 2, p.y + 19, Material::Potion);  // one column too far
+    p.hp = 50;
+    for (int i = 0; i < 30; ++i) potion_heal(w, p);
+    EXPECT_EQ(p.hp, 50);
+}
+
+// --- The end of a step ------------------------------------------------------------
+
+class Outcome : public ::testing::Test {
+protected:
+    GameFixture fx;
+    Game& g = fx.game;
+    void SetUp() override {
+        start_new_game_with_seed(g, 31337);
+        g.screen = GameScreen::Playing;
+        g.story_stage = 3;
+    }
+};
+
+TEST_F(Outcome, AThirtyPointBlowWithTwentyLeftEndsTheGame) {
+    g.player.hp = 20;
+    hurt_player(*g.world, g.player, 30);
+    EXPECT_TRUE(check_boss_outcome(g));
+    EXPECT_TRUE(g.game_over);
+    EXPECT_EQ(g.screen, GameScreen::GameOver);
+}
+
+TEST_F(Outcome, TheFirstDeathInTheBossFightIsASecondChance) {
+    g.boss_encounter = BossEncounter::Fighting;
+    g.player.hp = 0;
+    EXPECT_TRUE(check_boss_outcome(g));
+    EXPECT_FALSE(g.game_over);
+    EXPECT_EQ(g.boss_encounter, BossEncounter::Defiance);
+    EXPECT_EQ(g.dialogue_line, 8);
+    g.boss_encounter = BossEncounter::Empowered;
+    g.dialogue_line = 0;
+    EXPECT_TRUE(check_boss_outcome(g));
+    EXPECT_TRUE(g.game_over) << "a second death is final";
+}
+
+TEST_F(Outcome, ABossDyingInTheSameStepAsTheDragonWinsTheGame) {
+    g.boss_encounter = BossEncounter::Fighting;
+    g.player.hp = 0;
+    g.world->enemies[0].alive = false;  // the boss is placed first
+    ASSERT_EQ(enemy_kind(g.world->enemies[0]), EnemyKind::Boss);
+    EXPECT_TRUE(check_boss_outcome(g));
+    EXPECT_EQ(g.boss_encounter, BossEncounter::Won);
+    EXPECT_EQ(g.dialogue_line, 9);
+    EXPECT_FALSE(g.game_over);
+}
+
+TEST_F(Outcome, ALivingDragonOutsideTheFightGoesOn) {
+    EXPECT_FALSE(check_boss_outcome(g));
+    g.world->enemies[0].alive = false;
+    EXPECT_FALSE(check_boss_outcome(g)) << "the boss can only be beaten in its fight";
+    EXPECT_EQ(g.boss_encounter, BossEncounter::Waiting);
+}
+
+}  // namespace
