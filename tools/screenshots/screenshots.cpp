@@ -122,6 +122,49 @@ void shoot_intro(Game& game, ShotLog& log, uint32_t seed) {
     shot(game, log, "game_over");
 }
 
+// One frame with the left button held at a virtual position.
+void run_spitting(Game& game, Vector2 mouse, std::initializer_list<int> held = {}, int pressed = 0) {
+    FrameInput input = idle_input(STEP_DT);
+    input.mouse = mouse;
+    input.mouse_down[0] = true;
+    for (int key : held) input.key_down[static_cast<size_t>(key)] = true;
+    if (pressed != 0) press_key(input, pressed);
+    update_frame(game, input);
+}
+
+// Breath, the barrel lesson and the slot bar: the dragon set down before the
+// first barrel with fire unlocked.
+void shoot_spit_and_barrels(Game& game, ShotLog& log, uint32_t seed) {
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Playing;
+    game.story_stage = 12;
+    game.materials_unlocked = true;
+    const Barrel& barrel = game.level->barrels[0];
+    game.player.x = barrel.x - 24;
+    game.player.y = game.level->surface[static_cast<size_t>(game.player.x + 7)] - PLAYER_H - 2;
+    game.player_prev_x = game.player.x;
+    game.player_prev_y = game.player.y;
+    game.camera.pos = Vector2{static_cast<float>(game.player.x) - 150.0f, static_cast<float>(game.player.y) - 140.0f};
+    for (int i = 0; i < 30; ++i) run_keys(game, {});
+    const float mouth_y = (static_cast<float>(game.player.y) + 8.0f - game.camera.pos.y) * 3.0f;
+    for (int i = 0; i < 16; ++i) run_spitting(game, Vector2{100.0f, mouth_y - 150.0f});
+    shot(game, log, "spit_fire");
+    for (int i = 0; i < 40; ++i) run_keys(game, {});
+    run_keys(game, {KEY_E}, KEY_E);
+    for (int i = 0; i < 12; ++i) run_keys(game, {});
+    shot(game, log, "eating_barrel");
+    for (int i = 0; i < 40; ++i) run_keys(game, {});
+    run_keys(game, {}, KEY_TWO);
+    for (int i = 0; i < 10; ++i) run_spitting(game, Vector2{1000.0f, mouth_y + 20.0f});
+    shot(game, log, "spit_plasma");
+    game.inventory.slots[2] = InventorySlot{Material::Sand, 40};
+    game.inventory.selected = 2;
+    for (int i = 0; i < 12; ++i) run_spitting(game, Vector2{150.0f, mouth_y - 60.0f}, {KEY_A});
+    shot(game, log, "spit_sand_left");
+    for (int i = 0; i < 60; ++i) run_keys(game, {});
+    shot(game, log, "empty_slot_cursor");
+}
+
 void load_graphics(Game& game) {
     SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
     game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
@@ -179,6 +222,7 @@ int main(int argc, char** argv) {
     shoot_views(game, log, "settled");
 
     shoot_intro(game, log, seed);
+    shoot_spit_and_barrels(game, log, seed);
 
     std::printf("%d screenshots written to %s (seed %u, %llu logic steps)%s\n", log.written, argv[1], seed,
                 static_cast<unsigned long long>(game.logic_steps), log.failed ? ", some failed" : "");
