@@ -92,10 +92,10 @@ protected:
 };
 
 TEST_F(Barrels, TheBarrelNearestTheDragonsCentreIsEaten) {
-    // Centres 10 and 6 columns from the dragon's centre (107); the nearer one
-    // stands lower but is still in reach.
-    add_barrel(87, FLOOR - 24, Material::Sand);     // centre 97
-    add_barrel(103, FLOOR - 30, Material::Water);   // centre 113
+    // Centres 5 and 1 columns from the dragon's centre (107), though the
+    // first one's left edge is the closer; it also stands higher.
+    add_barrel(102, FLOOR - 30, Material::Sand);   // centre 112
+    add_barrel(96, FLOOR - 24, Material::Water);   // centre 106
     ASSERT_TRUE(try_eat_barrel(*level, p, inv));
     EXPECT_TRUE(level->barrels[1].being_eaten);
     EXPECT_FALSE(level->barrels[0].being_eaten);

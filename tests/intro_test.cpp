@@ -127,6 +127,87 @@ TEST_F(Intro, FromTheTitleThroughTheEggAndTheFirstLineToThePillar) {
     EXPECT_TRUE(g.materials_unlocked);
 }
 
+// Aims with the left button held at world cell (cx, cy), walking `held`.
+void spit_frame(Intro& t, Game& g, float cx, float cy, std::initializer_list<int> held, bool click) {
+    FrameInput in = idle_input(DT);
+    in.mouse = Vector2{(cx - g.camera.pos.x) * 3.0f, (cy - g.camera.pos.y) * 3.0f};
+    in.mouse_down[0] = true;
+    in.mouse_pressed[0] = click;
+    for (int key : held) in.key_down[static_cast<size_t>(key)] = true;
+    update_frame(g, in);
+    (void)t;
+}
+
+TEST_F(Intro, FireOpensTheCaveAndTheBarrelLessonFillsASlot) {
+    start_in_stage(4, 511);
+    frames(5);
+    ASSERT_EQ(g.player.x, 511) << "standing against the pillar";
+    EXPECT_FALSE(g.materials_unlocked);
+    frames(20, {KEY_A});  // a step back: breath cannot start inside the wood
+    const float mouth_row = static_cast<float>(g.player.y + 8);
+
+    // The first click breathes fire and shows the slot bar.
+    spit_frame(*this, g, 528.0f, mouth_row, {}, true);
+    EXPECT_EQ(g.story_stage, 5);
+    EXPECT_TRUE(g.materials_unlocked);
+    EXPECT_EQ(cue_count(SfxCue::FireBreath), 1u);
+
+    // Fire burns the pillar away; the dragon walks through.
+    for (int round = 0; round < 40 && g.player.x <= 533; ++round) {
+        const float row = static_cast<float>(g.player.y);
+        for (int i = 0; i < 60; ++i) spit_frame(*this, g, 527.0f, row + static_cast<float>(i % 24), {}, false);
+        frames(30, {KEY_D});
+        if (g.player.x <= 533) frames(10, {KEY_A});
+    }
+    ASSERT_GT(g.player.x, 533) << "the pillar still bars the cave";
+    EXPECT_EQ(g.story_stage, 6) << "past 536 the knight is met";
+    EXPECT_EQ(g.inventory.slots[0].count, UNLIMITED);
+
+    // The knight comes into view; its lines run into slow motion.
+    for (int i = 0; i < 600 && g.dialogue_line == 0; ++i) frame({KEY_D});
+    ASSERT_EQ(g.dialogue_line, 2);
+    for (int i = 0; i < 4; ++i) read_line();
+    ASSERT_EQ(g.story_stage, 11);
+    spit_frame(*this, g, static_cast<float>(g.player.x + 60), mouth_row, {}, true);
+    for (int i = 0; i < 8 && g.story_stage == 11; ++i) frame();
+    EXPECT_EQ(g.story_stage, 12);
+
+    // On to the barrel at 960; E fills the second slot with its plasma.
+    const Barrel& barrel = g.level->barrels[0];
+    ASSERT_EQ(barrel.x, 960);
+    for (int i = 0; i < 900 && g.player.x + 27 < barrel.x + 6; ++i) {
+        const int64_t before = g.player.x;
+        frame({KEY_D});
+        if (g.player.x == before) frame({KEY_D, KEY_SPACE}, KEY_SPACE);
+    }
+    EXPECT_EQ(g.story_stage, 13);
+    frames(20);
+    frame({}, KEY_E);
+    EXPECT_EQ(cue_count(SfxCue::Pickup), 1u);
+    frames(50);
+    EXPECT_TRUE(barrel.eaten);
+    EXPECT_EQ(g.inventory.slots[1].material, Material::Plasma);
+    EXPECT_EQ(g.inventory.slots[1].count, 2000);
+
+    // Every plasma particle created costs exactly one unit.
+    frame({}, KEY_TWO);
+    EXPECT_EQ(g.inventory.selected, 1);
+    spit_frame(*this, g, static_cast<float>(g.player.x + 80), static_cast<float>(g.player.y - 30), {}, true);
+    int64_t plasma = 0;
+    for (const SpitParticle& q : g.spit.particles) plasma += q.active && q.material == Material::Plasma;
+    EXPECT_GT(plasma, 0);
+    EXPECT_EQ(g.inventory.slots[1].count, 2000 - plasma);
+
+    // Past 1100 the camera pans to the boss.
+    for (int i = 0; i < 1200 && g.story_stage == 13; ++i) {
+        const int64_t before = g.player.x;
+        frame({KEY_D});
+        if (g.player.x == before) frame({KEY_D, KEY_SPACE}, KEY_SPACE);
+    }
+    EXPECT_EQ(g.story_stage, 14);
+    EXPECT_TRUE(g.camera.pan_active);
+}
+
 TEST_F(Intro, JumpsBeforeTheHatchingAreIgnored) {
     start_new_game_with_seed(g, 99);
     g.screen = GameScreen::Playing;
