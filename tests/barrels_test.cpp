@@ -99,7 +99,7 @@ TEST_F(Barrels, TheBarrelNearestTheDragonsCentreIsEaten) {
     ASSERT_TRUE(try_eat_barrel(*level, p, inv));
     EXPECT_TRUE(level->barrels[1].being_eaten);
     EXPECT_FALSE(level->barrels[0].being_eaten);
-    EXPECT_EQ(p.facing, 1);
+    EXPECT_EQ(p.facing, -1) << "it turns to the barrel, whose centre is a column to its left";
     EXPECT_FALSE(try_eat_barrel(*level, p, inv)) << "one barrel at a time";
 }
 
