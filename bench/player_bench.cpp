@@ -6,11 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "combat/barrels.h"
 #include "player/movement.h"
+#include "player/spit.h"
 #include "world/physics.h"
 
 namespace {
@@ -110,7 +113,75 @@ void BM_PlayerJumpsInAFullTank(benchmark::State& state) {
     run_player(state, build_water_tank, [](int i) { return PlayerInput{i % 40 < 20 ? 1 : -1, i % 30 == 0, i % 30 > 12}; }, 90);
 }
 
+// A full list: 2048 particles of five materials spread over one view's width
+// of the enemies' ground (a stream never reaches further), flying in all
+// directions.
+void fill_spit(SpitState& spit) {
+    constexpr Material KINDS[] = {Material::Fire, Material::Sand, Material::Water, Material::Plasma, Material::Stone};
+    for (int64_t i = 0; i < MAX_SPIT_PARTICLES; ++i) {
+        SpitParticle& q = spit.particles[static_cast<size_t>(i)];
+        q = SpitParticle{};
+        q.x = 200.0f + static_cast<float>(i % 64) * 5.5f;
+        q.y = static_cast<float>(FLOOR - 170 + (i / 64) * 5);
+        const float angle = static_cast<float>(i) * 0.618f;
+        q.vel_x = 3.0f * std::cos(angle);
+        q.vel_y = 3.0f * std::sin(angle);
+        q.material = KINDS[i % 5];
+        q.life = 40;
+        q.active = true;
+        q.pierce = q.material == Material::Plasma ? 10 : 0;
+    }
+}
+
+void BM_SpitUpdateFullListAmongEnemies(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    static SpitState spit;
+    double total_ns = 0.0;
+    int64_t steps = 0;
+    World* w = &fresh_world();
+    add_enemies(*w);
+    for (auto _ : state) {
+        if (steps % 4 == 0) fill_spit(spit);  // the world keeps what settles
+        const auto start = Clock::now();
+        update_spit_particles(*w, spit);
+        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+        state.SetIterationTime(ns * 1e-9);
+        total_ns += ns;
+        ++steps;
+    }
+    state.counters["ms_per_step"] = total_ns / static_cast<double>(steps) * 1e-6;
+}
+
+// A barrel bursting against the dragon: its wood cleared and its content spilt.
+void BM_BarrelSpillsNextToTheDragon(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    static Level level;
+    double total_ns = 0.0;
+    int64_t steps = 0;
+    for (auto _ : state) {
+        World& w = fresh_world();
+        level = Level{};
+        Barrel& b = level.barrels[0];
+        b.x = 120;
+        b.y = FLOOR - BARREL_H;
+        b.material = Material::Water;
+        level.barrel_count = 1;
+        Inventory inv = reset_inventory();
+        const Player p = make_player(110, FLOOR - PLAYER_H);
+        const auto start = Clock::now();
+        update_barrels(w, level, p, inv);  // no wood: it bursts at once
+        step_world(w);
+        const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+        state.SetIterationTime(ns * 1e-9);
+        total_ns += ns;
+        ++steps;
+    }
+    state.counters["ms_per_step"] = total_ns / static_cast<double>(steps) * 1e-6;
+}
+
 }  // namespace
 
+BENCHMARK(BM_SpitUpdateFullListAmongEnemies)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_BarrelSpillsNextToTheDragon)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 BENCHMARK(BM_PlayerWalksIntoDeepSand)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(180);
 BENCHMARK(BM_PlayerJumpsInAFullTank)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(180);
