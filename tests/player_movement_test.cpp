@@ -227,6 +227,7 @@ TEST_F(Movement, AHeadUnderACeilingCornerSlidesAroundItByTheSmallestOffset) {
     EXPECT_LT(p.y, FLOOR - PLAYER_H);
 
     p = make_player(100, FLOOR - PLAYER_H);
+    w.player_present = false;
     fill(110, ceiling, 113, ceiling, Material::Empty);
     fill(100, ceiling, 104, ceiling, Material::Stone);  // over the left five
     step(0, true);
@@ -366,6 +367,35 @@ TEST_F(Movement, GroundBelowIgnoresCellsOffTheGrid) {
     EXPECT_FALSE(ground_below(w, p.x, p.y - 5));
     EXPECT_FALSE(ground_below(w, -20, WORLD_H - 22));
     EXPECT_FALSE(ground_below(w, WORLD_W - 2, WORLD_H - 10));
+}
+
+}  // namespace
+
+namespace {
+
+// --- Never walled in --------------------------------------------------------------
+
+TEST_F(Movement, RockFormedInsideTheBodyDoesNotWallTheDragonIn) {
+    step(0);  // the footprint is written
+    // A closed pocket: walls both sides, a roof, and stone that formed in the
+    // body's empty top rows and in its belly.
+    fill(98, FLOOR - 30, 98, FLOOR - 1, Material::Stone);
+    fill(115, FLOOR - 30, 115, FLOOR - 1, Material::Stone);
+    fill(98, FLOOR - PLAYER_H - 1, 115, FLOOR - PLAYER_H - 1, Material::Stone);
+    set_cell(w, 101, FLOOR - PLAYER_H + 1, Material::Stone);
+    set_cell(w, 106, FLOOR - 10, Material::Stone);
+    fill(99, FLOOR - 30, 114, FLOOR - PLAYER_H - 2, Material::Empty);
+    fill(116, FLOOR - 30, 200, FLOOR - 1, Material::Empty);
+    fill(115, FLOOR - 30, 115, FLOOR - 1, Material::Empty);  // the right wall burns away
+    steps(20, 1);
+    EXPECT_GT(p.x, 100) << "it walks out through the rock it held";
+}
+
+TEST_F(Movement, RockOutsideTheBodyStillBlocks) {
+    step(0);
+    fill(114, FLOOR - 30, 114, FLOOR - 1, Material::Stone);  // touching the box's right side
+    steps(20, 1);
+    EXPECT_EQ(p.x, 100);
 }
 
 }  // namespace

@@ -396,13 +396,26 @@ void player_step(World& world, Player& p, const PlayerInput& input, bool held) {
     if (player_fell_out(p)) p.hp = 0;
 }
 
+namespace {
+
+// Rock that formed inside the body where the dragon already stands (lava
+// cooling in a pocket, a stone settling over its head) must not wall it in:
+// it may always move out through what it already holds.
+bool inside_current_box(const World& world, int64_t cx, int64_t cy) {
+    return world.player_present && cx >= world.player_x && cx < world.player_x + PLAYER_W &&
+           cy >= world.player_y && cy < world.player_y + PLAYER_H;
+}
+
+}  // namespace
+
 bool can_player_move(World& world, int64_t x, int64_t y, int64_t dir) {
     // The dragon stands on sand but walks and jumps through it.
     const bool blocked = box_has(x, y, [&](int64_t cx, int64_t cy) {
         if (cy >= WORLD_H) return false;
         if (off_grid_wall(cx, cy)) return true;
         const MaterialKind k = kind_of(cell_at(world, cx, cy).material);
-        return k == MaterialKind::Solid || (k == MaterialKind::Powder && dir > 0);
+        if (k == MaterialKind::Solid) return !inside_current_box(world, cx, cy);
+        return k == MaterialKind::Powder && dir > 0;
     });
     if (blocked) return false;
     if (!enemies_allow(world, x, y, dir)) return false;
