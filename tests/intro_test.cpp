@@ -257,6 +257,20 @@ TEST_F(Intro, TheKnightsLinesFollowOneAnotherIntoSlowMotion) {
     EXPECT_FALSE(g.present_with_shader);
 }
 
+TEST_F(Intro, AJumpPressedInSlowMotionWaitsForTheNextStep) {
+    start_in_stage(11, 700);
+    frames(8);
+    const uint64_t before = g.logic_steps;
+    for (int i = 0; i < 6 && g.logic_steps == before; ++i) frame();  // a step has just run
+    const uint64_t steps = g.logic_steps;
+    frame({KEY_SPACE}, KEY_SPACE);
+    ASSERT_EQ(g.logic_steps, steps) << "a quarter-speed frame that runs no step";
+    EXPECT_TRUE(g.player_input.jump_request);
+    for (int i = 0; i < 6 && g.logic_steps == steps; ++i) frame({KEY_SPACE});
+    EXPECT_FLOAT_EQ(g.player.vel_y, -220.0f);
+    EXPECT_FALSE(g.player_input.jump_request);
+}
+
 TEST_F(Intro, WithoutAKnightTheStoryGoesOnAtOnce) {
     start_in_stage(5, 540);
     g.world->enemy_count = MAX_ENEMIES;  // no room for the knight
