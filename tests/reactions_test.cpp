@@ -142,6 +142,28 @@ TEST_F(Reactions, BoiledAcidCondensesBackIntoAcid) {
     EXPECT_EQ(count_of(w(), Material::Steam), 0);
 }
 
+// Hot lava boils the liquids beside it at once; acid boiled that way must
+// still come back as acid, water as water.
+TEST_F(Reactions, AcidBoiledByHotLavaCondensesBackIntoAcid) {
+    set_cell(w(), 50, 299, Material::Lava);
+    set_cell(w(), 49, 299, Material::Acid);
+    set_cell(w(), 51, 299, Material::Water);
+    only_turns({{50, 299}});
+    step_world(w());
+    ASSERT_EQ(at(49, 299).material, Material::Steam);
+    EXPECT_EQ(at(49, 299).origin, Material::Acid);
+    ASSERT_EQ(at(51, 299).material, Material::Steam);
+    EXPECT_EQ(at(51, 299).origin, Material::Steam);
+    // Take the lava away so nothing boils them again, and let both run out.
+    set_cell(w(), 50, 299, Material::Empty);
+    at(49, 299).life = 1;
+    at(51, 299).life = 1;
+    steps(2);
+    EXPECT_EQ(count_of(w(), Material::Acid), 1);
+    EXPECT_EQ(count_of(w(), Material::Water), 1);
+    EXPECT_EQ(count_of(w(), Material::Steam), 0);
+}
+
 TEST_F(Reactions, ThresholdsTurnEachMaterialIntoTheNext) {
     struct Case {
         Material from;
