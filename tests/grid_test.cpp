@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+
 #include "player/player.h"
 #include "test_game.h"
 #include "world/player_particles.h"
@@ -232,6 +235,121 @@ TEST_F(Grid, CanMoveToTreatsAnOffGridSourceAsStone) {
     EXPECT_TRUE(can_move_to(w(), 0, 0, 1, 0));    // empty target
     set_cell(w(), 1, 1, Material::Sand);
     EXPECT_FALSE(can_move_to(w(), 0, 1, 1, 1));   // same row, non-empty: never
+}
+
+// The rim: cells on the four edges are ordinary cells, and a position one
+// beyond any edge is refused by every primitive without touching memory. The
+// positions beyond the left and right edges would alias cells of the rows
+// above and below if they were ever turned into an index; those beyond the top
+// and bottom would land outside the grid.
+struct RimCase {
+    int64_t beyond_x, beyond_y;  // one past an edge
+    int64_t edge_x, edge_y;      // the cell just inside it
+};
+constexpr std::array<RimCase, 4> RIM = {{
+    {-1, 150, 0, 150},
+    {WORLD_W, 150, WORLD_W - 1, 150},
+    {1700, -1, 1700, 0},
+    {1700, WORLD_H, 1700, WORLD_H - 1},
+}};
+
+class GridRim : public Grid {
+protected:
+    WorldPtr snapshot = make_empty_world();
+    // Loose material along all four edges and in the cells a wrapped index
+    // would reach, so that any stray write changes something.
+    void SetUp() override {
+        for (int64_t x = 0; x < WORLD_W; ++x) {
+            set_cell(w(), x, 0, Material::Water);
+            set_cell(w(), x, WORLD_H - 1, Material::Sand);
+        }
+        for (int64_t y = 1; y < WORLD_H - 1; ++y) {
+            set_cell(w(), 0, y, Material::Sand);
+            set_cell(w(), WORLD_W - 1, y, Material::Water);
+        }
+        w().active_count = 0;
+        w().tick = 10;  // every queue mark stale
+    }
+    void keep() { std::memcpy(static_cast<void*>(snapshot.get()), world.get(), sizeof(World)); }
+    bool unchanged() { return std::memcmp(snapshot.get(), world.get(), sizeof(World)) == 0; }
+};
+
+TEST_F(GridRim, EveryPrimitiveRefusesAPositionJustBeyondAnEdge) {
+    for (const RimCase& r : RIM) {
+        SCOPED_TRACE(::testing::Message() << "beyond at " << r.beyond_x << "," << r.beyond_y);
+        keep();
+        set_cell(w(), r.beyond_x, r.beyond_y, Material::Stone);
+        enqueue_cell(w(), r.beyond_x, r.beyond_y);
+        swap_cells(w(), r.beyond_x, r.beyond_y, r.edge_x, r.edge_y);
+        swap_cells(w(), r.edge_x, r.edge_y, r.beyond_x, r.beyond_y);
+        swap_cells_onward(w(), r.edge_x, r.edge_y, r.beyond_x, r.beyond_y);
+        int64_t x = r.beyond_x, y = r.beyond_y;
+        EXPECT_FALSE(try_move_cell(w(), x, y, r.edge_x - r.beyond_x, r.edge_y - r.beyond_y));
+        EXPECT_EQ(x, r.beyond_x);
+        x = r.edge_x, y = r.edge_y;
+        EXPECT_FALSE(try_move_cell(w(), x, y, r.beyond_x - r.edge_x, r.beyond_y - r.edge_y));
+        EXPECT_FALSE(can_move_to(w(), r.edge_x, r.edge_y, r.beyond_x, r.beyond_y));
+        EXPECT_FALSE(cell_in_actor(w(), r.beyond_x, r.beyond_y));
+        for (DisplaceMode mode : {DisplaceMode::Player, DisplaceMode::SingleCell}) {
+            EXPECT_FALSE(displace_cell(w(), r.beyond_x, r.beyond_y, 0, 0, mode, -1));
+        }
+        EXPECT_TRUE(unchanged());
+    }
+}
+
+TEST_F(GridRim, AWakeUpBeyondAnEdgeWakesOnlyTheCellsOfItsBlockOnTheGrid) {
+    // One beyond the left edge: the three edge cells beside it, top to bottom.
+    wake_neighbours(w(), -1, 150);
+    ASSERT_EQ(w().active_count, 3);
+    EXPECT_EQ(w().active[0][0], cell_index(0, 149));
+    EXPECT_EQ(w().active[0][2], cell_index(0, 151));
+    // One below the bottom edge: the three bottom-row cells, left to right.
+    wake_neighbours(w(), 1700, WORLD_H);
+    ASSERT_EQ(w().active_count, 6);
+    EXPECT_EQ(w().active[0][3], cell_index(1699, WORLD_H - 1));
+    EXPECT_EQ(w().active[0][5], cell_index(1701, WORLD_H - 1));
+    // Two beyond, the block misses the grid altogether.
+    keep();
+    wake_neighbours(w(), -2, 150);
+    wake_neighbours(w(), WORLD_W + 1, 150);
+    wake_neighbours(w(), 1700, -2);
+    wake_neighbours(w(), 1700, WORLD_H + 1);
+    EXPECT_TRUE(unchanged());
+}
+
+TEST_F(GridRim, EdgeCellsSwapMoveAndDisplaceLikeAnyOther) {
+    for (const RimCase& r : RIM) {
+        SCOPED_TRACE(::testing::Message() << "edge at " << r.edge_x << "," << r.edge_y);
+        // The neighbour one step inward along the edge's normal.
+        const int64_t in_x = r.edge_x + (r.edge_x - r.beyond_x);
+        const int64_t in_y = r.edge_y + (r.edge_y - r.beyond_y);
+        set_cell(w(), in_x, in_y, Material::Empty);
+        const Material edge = cell_at(w(), r.edge_x, r.edge_y).material;
+        swap_cells(w(), r.edge_x, r.edge_y, in_x, in_y);
+        EXPECT_EQ(cell_at(w(), in_x, in_y).material, edge);
+        EXPECT_EQ(cell_at(w(), r.edge_x, r.edge_y).material, Material::Empty);
+        int64_t x = in_x, y = in_y;
+        ASSERT_TRUE(try_move_cell(w(), x, y, r.edge_x - in_x, r.edge_y - in_y));
+        EXPECT_EQ(cell_at(w(), r.edge_x, r.edge_y).material, edge);
+        // Freed by pushing it inward, the only way out.
+        ASSERT_TRUE(displace_cell(w(), r.edge_x, r.edge_y, 0, 0, DisplaceMode::SingleCell, -1));
+        EXPECT_EQ(cell_at(w(), r.edge_x, r.edge_y).material, Material::Empty);
+        EXPECT_EQ(cell_at(w(), in_x, in_y).material, edge);
+    }
+    // The four corners swap along both edges.
+    swap_cells(w(), 0, 0, WORLD_W - 1, WORLD_H - 1);
+    EXPECT_EQ(cell_at(w(), 0, 0).material, Material::Sand);
+    EXPECT_EQ(cell_at(w(), WORLD_W - 1, WORLD_H - 1).material, Material::Water);
+    swap_cells(w(), WORLD_W - 1, 0, 0, WORLD_H - 1);
+    EXPECT_EQ(cell_at(w(), WORLD_W - 1, 0).material, Material::Sand);
+    EXPECT_EQ(cell_at(w(), 0, WORLD_H - 1).material, Material::Water);
+}
+
+TEST_F(GridRim, DisplaceForAnEnemyNotOnTheListIsRefused) {
+    keep();
+    EXPECT_FALSE(displace_cell(w(), 0, 150, 5, 150, DisplaceMode::Enemy, 0));  // no enemies at all
+    EXPECT_FALSE(displace_cell(w(), 0, 150, 5, 150, DisplaceMode::Enemy, -1));
+    EXPECT_TRUE(unchanged());
 }
 
 // displace_cell: pushing loose material to the nearest air pocket.

@@ -200,6 +200,7 @@ void wake_neighbours(World& world, int64_t x, int64_t y) {
 }
 
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    if (!in_world(x1, y1) || !in_world(x2, y2)) return;
     const int64_t c1 = cell_index(x1, y1);
     const int64_t c2 = cell_index(x2, y2);
     exchange_contents(world, c1, c2);
@@ -238,6 +239,8 @@ bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t
 }
 
 bool try_move_cell(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy) {
+    // An off-grid source has no cell to move.
+    if (!in_world(x, y)) return false;
     const int64_t tx = x + dx;
     const int64_t ty = y + dy;
     if (!can_move_to(world, x, y, tx, ty)) return false;
