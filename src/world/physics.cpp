@@ -150,7 +150,8 @@ void wake_block_beyond(World& world, int64_t x, int64_t y, int64_t skip_x, int64
 }
 
 // The follow-on shortcut builds on the latest swap having woken the whole
-// block around `index` with this tick's mark; these keep that record.
+// block around the cell its mover ended at, with this tick's queue mark, and
+// on nothing having changed the grid since; these keep that record.
 void record_swap(World& world, int64_t to) {
     world.last_swap_to = static_cast<int32_t>(to);
     world.last_swap_tick = world.tick;
