@@ -26,46 +26,95 @@ struct Generated {
     }
     Material at(int64_t x, int64_t y) const { return cell_at(*world, x, y).material; }
     int64_t surface(int64_t x) const { return level->surface[size_t(x)]; }
-
-    // FNV-1a over the fields generation writes (the records have padding).
-    uint64_t hash() const {
-        uint64_t h = 1469598103934665603ull;
-        auto add = [&h](int64_t v) { h = (h ^ static_cast<uint64_t>(v)) * 1099511628211ull; };
-        for (const Cell& c : world->cells) add(int64_t(c.material) | c.shade << 8 | int64_t(c.life) << 16);
-        for (int64_t v : level->surface) add(v);
-        for (int64_t i = 0; i < level->barrel_count; ++i) {
-            const Barrel& b = level->barrels[size_t(i)];
-            add(b.x), add(b.y), add(int64_t(b.material));
-        }
-        for (int64_t i = 0; i < level->house_count; ++i) {
-            const House& o = level->houses[size_t(i)];
-            add(o.x), add(o.y), add(o.width), add(o.height), add(o.roof_height);
-        }
-        for (int64_t i = 0; i < level->tank_count; ++i) {
-            const Tank& t = level->tanks[size_t(i)];
-            add(t.x), add(t.y), add(t.width), add(t.height), add(int64_t(t.material));
-        }
-        for (int64_t i = 0; i < world->enemy_count; ++i) {
-            const Enemy& e = world->enemies[size_t(i)];
-            add(e.kind), add(e.x), add(e.y), add(e.group);
-        }
-        add(world->rng_state), add(world->active_count);
-        return h;
-    }
 };
 
 bool flat(const Surface& s, int64_t from, int64_t to_exclusive, int64_t height) {
     return std::all_of(s.begin() + from, s.begin() + to_exclusive, [&](int64_t v) { return v == height; });
 }
 
-TEST(LevelGeneration, SameSeedRebuildsTheSameLevelAndOtherSeedsDiffer) {
+// FNV-1a over every cell's material and shade, in index order.
+uint64_t cell_hash(const World& w) {
+    uint64_t h = 1469598103934665603ull;
+    for (const Cell& c : w.cells) {
+        for (uint8_t byte : {static_cast<uint8_t>(c.material), c.shade}) {
+            h = (h ^ byte) * 1099511628211ull;
+        }
+    }
+    return h;
+}
+
+// Whole levels for three seeds, worked out by a separate model of the
+// generation rules (not this code): the prop tables in the order they were
+// placed, the surface at a few columns, a hash of every cell's material and
+// shade, and the world generator's state after the cell writes. Swapped draws,
+// a shifted table boundary or cells written in another order all show here.
+struct KnownLevel {
+    uint32_t seed;
+    std::array<int64_t, 13> surface;  // at KNOWN_COLUMNS
+    std::vector<Barrel> barrels;
+    std::vector<House> houses;
+    std::vector<Tank> tanks;
+    uint64_t cells;
+    uint32_t world_rng;
+};
+constexpr std::array<int64_t, 13> KNOWN_COLUMNS = {214, 221, 400, 1100, 1130, 1164, 1300,
+                                                   2000, 2500, 3081, 3090, 3100, 3399};
+
+TEST(LevelGeneration, ThreeSeedsBuildTheirKnownLevels) {
+    const KnownLevel known[] = {
+    {1u,
+     {242, 243, 239, 250, 242, 233, 242, 234, 233, 248, 246, 248, 248},
+     {{960, 229, Material::Plasma}, {1208, 209, Material::Petrol}, {1538, 214, Material::Powder}, {1903, 226, Material::Water}, {2373, 212, Material::Lava}},
+     {{1349, 203, 55, 27, 20}, {1699, 206, 70, 31, 20}, {2038, 215, 69, 31, 20}, {2475, 195, 77, 38, 19}, {2655, 200, 90, 33, 14}, {2839, 206, 56, 28, 13}},
+     {{2201, 220, 35, 27, Material::Water}},
+     0x6b43e7cc17f38011ull, 497566209u},
+    {4242u,
+     {242, 243, 239, 250, 242, 232, 241, 245, 249, 238, 238, 233, 233},
+     {{960, 229, Material::Plasma}, {1762, 218, Material::Petrol}, {1861, 210, Material::Petrol}, {2119, 215, Material::Powder}, {2591, 218, Material::Petrol}},
+     {{1208, 225, 71, 27, 16}, {1361, 204, 82, 30, 15}, {1562, 198, 72, 37, 18}, {2716, 212, 75, 29, 18}, {2921, 208, 88, 28, 17}},
+     {{1995, 212, 35, 33, Material::Powder}, {2255, 214, 30, 33, Material::Acid}, {2420, 221, 41, 28, Material::Snow}},
+     0xe08f5b693ba85e12ull, 3122631381u},
+    {2000000000u,
+     {242, 243, 239, 250, 241, 230, 238, 235, 254, 240, 236, 236, 236},
+     {{960, 229, Material::Plasma}, {1205, 220, Material::Powder}, {1496, 213, Material::Petrol}, {1817, 224, Material::Powder}, {1971, 210, Material::Petrol}, {2114, 231, Material::Petrol}},
+     {{1622, 203, 58, 38, 15}, {2232, 220, 83, 28, 13}, {2555, 214, 77, 38, 15}, {2755, 198, 59, 37, 18}, {2934, 207, 75, 28, 17}},
+     {{1365, 202, 30, 33, Material::Powder}, {2414, 226, 37, 24, Material::Snow}},
+     0xe7bcf50018d62c4bull, 1116465088u},
+    };
     Generated g;
-    g.run(98765);
-    const uint64_t first = g.hash();
-    g.run(98765);
-    EXPECT_EQ(g.hash(), first);
-    g.run(98766);
-    EXPECT_NE(g.hash(), first);
+    for (const KnownLevel& k : known) {
+        SCOPED_TRACE(::testing::Message() << "seed " << k.seed);
+        g.run(k.seed);
+        for (size_t i = 0; i < KNOWN_COLUMNS.size(); ++i) {
+            EXPECT_EQ(g.surface(KNOWN_COLUMNS[i]), k.surface[i]) << "column " << KNOWN_COLUMNS[i];
+        }
+        const Level& l = *g.level;
+        ASSERT_EQ(l.barrel_count, static_cast<int64_t>(k.barrels.size()));
+        for (size_t i = 0; i < k.barrels.size(); ++i) {
+            EXPECT_EQ(l.barrels[i].x, k.barrels[i].x) << "barrel " << i;
+            EXPECT_EQ(l.barrels[i].y, k.barrels[i].y) << "barrel " << i;
+            EXPECT_EQ(l.barrels[i].material, k.barrels[i].material) << "barrel " << i;
+        }
+        ASSERT_EQ(l.house_count, static_cast<int64_t>(k.houses.size()));
+        for (size_t i = 0; i < k.houses.size(); ++i) {
+            const House& h = l.houses[i];
+            const House& e = k.houses[i];
+            EXPECT_TRUE(h.x == e.x && h.y == e.y && h.width == e.width && h.height == e.height &&
+                        h.roof_height == e.roof_height)
+                << "house " << i << " at " << h.x << "," << h.y << " " << h.width << "x" << h.height << " roof "
+                << h.roof_height;
+        }
+        ASSERT_EQ(l.tank_count, static_cast<int64_t>(k.tanks.size()));
+        for (size_t i = 0; i < k.tanks.size(); ++i) {
+            const Tank& t = l.tanks[i];
+            const Tank& e = k.tanks[i];
+            EXPECT_TRUE(t.x == e.x && t.y == e.y && t.width == e.width && t.height == e.height &&
+                        t.material == e.material)
+                << "tank " << i << " at " << t.x << "," << t.y << " " << t.width << "x" << t.height;
+        }
+        EXPECT_EQ(cell_hash(*g.world), k.cells) << std::hex << cell_hash(*g.world);
+        EXPECT_EQ(g.world->rng_state, k.world_rng);
+    }
 }
 
 TEST(LevelGeneration, WorldGeneratorIsAdvancedOnlyByTheCellWrites) {
@@ -318,6 +367,77 @@ TEST(PropsWalk, FullTablesPlaceNothingButStillAdvanceByABarrelAndTheGap) {
     EXPECT_GT(stops, 10);
     EXPECT_EQ(level->barrel_count, MAX_BARRELS);
     EXPECT_TRUE(flat(level->surface, 0, WORLD_W, 240));
+}
+
+// The n-th draw of the level generator after `state`.
+uint32_t nth_draw(uint32_t state, int n) {
+    for (int i = 0; i < n; ++i) state = lcg_next(state);
+    return state;
+}
+
+// The first seed from 1 up whose draws satisfy `wanted`.
+template <typename Wanted>
+uint32_t first_seed(Wanted wanted) {
+    uint32_t s = 1;
+    while (!wanted(s)) ++s;
+    return s;
+}
+
+// A walk over flat ground from a seed picked so that its first stop rolls a
+// chosen number. Draws: 1 start column, 2 the kind roll, then for a barrel
+// 3 its content, for a tank 3 width, 4 height, 5 content.
+std::unique_ptr<Level> walk(uint32_t seed, bool houses_full, bool tanks_full) {
+    auto level = std::make_unique<Level>();
+    level->surface.fill(240);
+    level->house_count = houses_full ? MAX_HOUSES : 0;
+    level->tank_count = tanks_full ? MAX_TANKS : 0;
+    place_props(*level, seed);
+    return level;
+}
+
+TEST(PropsWalk, AStopsKindRollPicksHouseTankOrBarrelAtItsBoundaries) {
+    enum class Kind { House, Tank, Barrel };
+    const std::pair<uint32_t, Kind> rolls[] = {{0, Kind::House},  {29, Kind::House}, {30, Kind::Tank},
+                                               {54, Kind::Tank},  {55, Kind::Barrel}, {99, Kind::Barrel}};
+    for (const auto& [roll, kind] : rolls) {
+        const uint32_t seed = first_seed([roll = roll](uint32_t s) { return nth_draw(s, 2) % 100 == roll; });
+        const auto level = walk(seed, false, false);
+        const int64_t x0 = nth_draw(seed, 1) % 35 + 1195;
+        EXPECT_EQ(level->house_count > 0 && level->houses[0].x == x0, kind == Kind::House) << roll;
+        EXPECT_EQ(level->tank_count > 0 && level->tanks[0].x == x0, kind == Kind::Tank) << roll;
+        EXPECT_EQ(level->barrel_count > 0 && level->barrels[0].x == x0, kind == Kind::Barrel) << roll;
+    }
+}
+
+TEST(PropsWalk, BarrelContentsFollowTheRollOutOf112) {
+    // Both ends of every band.
+    const std::pair<uint32_t, Material> bands[] = {
+        {0, Material::Sand},     {2, Material::Sand},     {3, Material::Water},   {9, Material::Water},
+        {10, Material::Stone},   {11, Material::Smoke},   {13, Material::Smoke},  {14, Material::Wood},
+        {15, Material::Steam},   {17, Material::Steam},   {18, Material::Plasma}, {29, Material::Plasma},
+        {30, Material::Lava},    {33, Material::Lava},    {34, Material::Powder}, {58, Material::Powder},
+        {59, Material::Boom},    {61, Material::Boom},    {62, Material::Petrol}, {86, Material::Petrol},
+        {87, Material::Acid},    {98, Material::Acid},    {99, Material::Iron},   {100, Material::Snow},
+        {106, Material::Snow},   {107, Material::Potion}, {111, Material::Potion},
+    };
+    for (const auto& [v, material] : bands) {
+        const uint32_t seed = first_seed([v = v](uint32_t s) { return nth_draw(s, 3) % 112 == v; });
+        const auto level = walk(seed, true, true);
+        ASSERT_GT(level->barrel_count, 0);
+        EXPECT_EQ(level->barrels[0].material, material) << "roll " << v;
+    }
+}
+
+TEST(PropsWalk, TankContentsFollowTheRollOutOfSix) {
+    const Material contents[] = {Material::Water, Material::Petrol, Material::Acid,
+                                 Material::Sand,  Material::Powder, Material::Snow};
+    for (uint32_t k = 0; k < 6; ++k) {
+        const uint32_t seed = first_seed(
+            [k](uint32_t s) { return nth_draw(s, 2) % 100 <= 54 && nth_draw(s, 5) % 6 == k; });
+        const auto level = walk(seed, true, false);
+        ASSERT_GT(level->tank_count, 0);
+        EXPECT_EQ(level->tanks[0].material, contents[k]) << "roll " << k;
+    }
 }
 
 TEST(PropsWalk, TablesNeverGrowPastCapacity) {

@@ -149,6 +149,20 @@ void wake_block_beyond(World& world, int64_t x, int64_t y, int64_t skip_x, int64
     b.stamp = world.tick;
 }
 
+// The follow-on shortcut builds on the latest swap having woken the whole
+// block around the cell its mover ended at, with this tick's queue mark, and
+// on nothing having changed the grid since; these keep that record.
+void record_swap(World& world, int64_t to) {
+    world.last_swap_to = static_cast<int32_t>(to);
+    world.last_swap_tick = world.tick;
+}
+
+void forget_swap(World& world) { world.last_swap_to = 0; }
+
+bool follows_last_swap(const World& world, int64_t index) {
+    return world.last_swap_to == index && world.last_swap_tick == world.tick;
+}
+
 bool one_step_apart(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     const int64_t dx = x2 - x1;
     const int64_t dy = y2 - y1;
@@ -166,6 +180,7 @@ void set_cell(World& world, int64_t x, int64_t y, Material m) {
     if (!in_world(x, y)) return;
     const bool moving = is_moving(m);
     if (moving && cell_in_actor(world, x, y)) return;
+    forget_swap(world);
 
     const uint32_t r1 = world_rand(world);
     const Birth birth = birth_of(world, m);
@@ -200,9 +215,11 @@ void wake_neighbours(World& world, int64_t x, int64_t y) {
 }
 
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    if (!in_world(x1, y1) || !in_world(x2, y2)) return;
     const int64_t c1 = cell_index(x1, y1);
     const int64_t c2 = cell_index(x2, y2);
     exchange_contents(world, c1, c2);
+    record_swap(world, c2);
     // Nothing changes between the two wake-ups, so where the second block
     // overlaps the first its cells are already queued or not wakeable: only
     // the rest of it needs looking at.
@@ -217,16 +234,21 @@ void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 }
 
 void swap_cells_onward(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    if (!away_from_rim(x1, y1) || !away_from_rim(x2, y2) || !one_step_apart(x1, y1, x2, y2)) {
+    // The shortcut holds only if the last change to the grid was the swap
+    // that brought this cell to (x1, y1), in this tick; anything else (another
+    // writer between the steps, a new tick) gets the full wake-up.
+    if (!away_from_rim(x1, y1) || !away_from_rim(x2, y2) || !one_step_apart(x1, y1, x2, y2) ||
+        !follows_last_swap(world, cell_index(x1, y1))) {
         swap_cells(world, x1, y1, x2, y2);
         return;
     }
     const int64_t c1 = cell_index(x1, y1);
     const int64_t c2 = cell_index(x2, y2);
     exchange_contents(world, c1, c2);
-    // The step that brought the cell to (x1, y1) woke that whole block, and
-    // only these two cells have changed since: every other cell in it is
-    // queued already or still not wakeable. Row-major order, as a full block.
+    record_swap(world, c2);
+    // That swap woke the whole block around (x1, y1), and only these two
+    // cells have changed since: every other cell in it is queued already or
+    // still not wakeable. Row-major order, as a full block.
     const WakeTarget t = wake_target(world);
     wake_index(world, t, c1 < c2 ? c1 : c2);
     wake_index(world, t, c1 < c2 ? c2 : c1);
@@ -238,6 +260,8 @@ bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t
 }
 
 bool try_move_cell(World& world, int64_t& x, int64_t& y, int64_t dx, int64_t dy) {
+    // An off-grid source has no cell to move.
+    if (!in_world(x, y)) return false;
     const int64_t tx = x + dx;
     const int64_t ty = y + dy;
     if (!can_move_to(world, x, y, tx, ty)) return false;

@@ -15,10 +15,12 @@ inline constexpr uint32_t lcg_next(uint32_t s) { return s * 1664525u + 101390422
 void set_cell(World& world, int64_t x, int64_t y, Material m);
 void enqueue_cell(World& world, int64_t x, int64_t y);
 void wake_neighbours(World& world, int64_t x, int64_t y);
+// Exchanges two cells whole and wakes both 3 x 3 blocks. Refuses (changes
+// nothing) unless both positions are on the grid.
 void swap_cells(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
-// swap_cells for a cell's next single-cell step in one turn, when the last
-// change to the grid was the swap that brought it to (x1, y1). Same result,
-// fewer cells to look at.
+// swap_cells for a cell's next single-cell step in one turn. When the last
+// change to the grid was the swap that brought the cell to (x1, y1) in this
+// tick it looks at fewer cells for the same result; otherwise it is swap_cells.
 void swap_cells_onward(World& world, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
 bool can_move_to(const World& world, int64_t sx, int64_t sy, int64_t tx, int64_t ty);
 

@@ -88,6 +88,9 @@ bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
 
 bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_t mover_y,
                    DisplaceMode mode, int64_t enemy_index) {
+    // The centre must be a cell of the grid, and a moving enemy one of the list.
+    if (!in_world(cx, cy)) return false;
+    if (mode == DisplaceMode::Enemy && (enemy_index < 0 || enemy_index >= world.enemy_count)) return false;
     // Window-local indices; predecessor -1 marks "not entered".
     std::array<int16_t, DISPLACE_WINDOW> prev;
     std::array<int16_t, DISPLACE_WINDOW> queue;

@@ -24,6 +24,7 @@ inline bool cell_in_actor(const World& world, int64_t x, int64_t y) {
 
 // Frees (cx, cy) by shifting loose material one step along the shortest path
 // to the nearest empty cell within 32 cells. Returns false and changes nothing
-// when no such path exists.
+// when no such path exists, when (cx, cy) is off the grid, or when an enemy
+// mover is not one of the listed enemies.
 bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_t mover_y,
                    DisplaceMode mode, int64_t enemy_index);

@@ -155,6 +155,15 @@ void acid_bite(World& world, int64_t x, int64_t y) {
     }
 }
 
+// Turns the liquid at (x, y) into steam. Steam boiled from acid remembers it,
+// whatever boiled it, so that it rains back down as acid.
+void boil(World& world, int64_t x, int64_t y) {
+    const Material liquid = cell_at(world, x, y).material;
+    set_cell(world, x, y, Material::Steam);
+    Cell& c = cell_at(world, x, y);
+    if (liquid == Material::Acid && c.material == Material::Steam) c.origin = Material::Acid;
+}
+
 // (h) Lava sets wood alight and boils every other liquid it touches.
 void lava_heat(World& world, int64_t x, int64_t y) {
     for (size_t k = 0; k < NEIGHBOUR_DX.size(); ++k) {
@@ -166,8 +175,11 @@ void lava_heat(World& world, int64_t x, int64_t y) {
             n.temperature = std::max(n.temperature, BURNING_TEMP);
             n.burning = true;
             enqueue_cell(world, nx, ny);
+        } else if (n.material == Material::Petrol) {
+            set_cell(world, nx, ny, Material::Boom);
+            cell_at(world, x, y).temperature -= LAVA_BOIL_COST;
         } else if (n.material != Material::Lava && kind_of(n.material) == MaterialKind::Liquid) {
-            set_cell(world, nx, ny, n.material == Material::Petrol ? Material::Boom : Material::Steam);
+            boil(world, nx, ny);
             cell_at(world, x, y).temperature -= LAVA_BOIL_COST;
         }
     }
@@ -250,7 +262,7 @@ bool material_rule(World& world, int64_t x, int64_t y, Material m0) {
         case Material::Powder:
         case Material::Petrol: change_phase_at(world, x, y, p.ignite_temp, Material::Boom); break;
         case Material::Acid:
-            change_phase_at(world, x, y, p.boil_temp, Material::Steam, Material::Acid);
+            if (cell_at(world, x, y).temperature >= p.boil_temp) boil(world, x, y);
             break;
         case Material::Iron:
             change_phase_at(world, x, y, p.melt_temp, Material::Lava, Material::Iron);

@@ -68,6 +68,12 @@ struct World {
     std::array<Particle, MAX_PARTICLES> particles;
     int64_t particle_count;
     int32_t explosion_count;
+    // The latest swap, for the wake-up shortcut of a cell's follow-on step:
+    // the index its mover ended at and the tick it happened in. Any other
+    // change of the grid clears it; a cleared value (index 0, a rim cell)
+    // never qualifies for the shortcut.
+    int32_t last_swap_to;
+    uint32_t last_swap_tick;
 };
 
 inline constexpr bool in_world(int64_t x, int64_t y) {
