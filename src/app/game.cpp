@@ -7,6 +7,7 @@
 
 #include "app/game_menu.h"
 #include "combat/barrels.h"
+#include "combat/enemy_update.h"
 #include "combat/player_damage.h"
 #include "player/movement_cues.h"
 #include "render/play_frame.h"
@@ -24,6 +25,10 @@ constexpr float SLOT_MOVE_VOLUME = 0.2f;
 constexpr float PICKUP_VOLUME = 0.4f;
 constexpr float BARREL_BREAK_VOLUME = 0.49f;
 constexpr float HURT_PLAYER_VOLUME = 0.65f;
+constexpr float HURT_ENEMY_VOLUME = 0.28f;
+constexpr float HURT_ENEMY_COOLDOWN = 0.14f;
+constexpr float SLASH_VOLUME = 0.36f;
+constexpr int64_t KNIGHT_TALK_STAGE = 6;  // everyone waits while the knight comes into view
 constexpr float SPIT_CUE_VOLUME = 0.32f;
 constexpr float SPIT_CUE_COOLDOWN = 0.28f;
 
@@ -88,7 +93,10 @@ void end_play_by_falling(Game& game) {
 // Each is called in its place in the frame or the logic step already, so the
 // order of the whole script is fixed here and a feature only fills its body.
 
-void update_enemies(Game&) {}
+EnemyStepReport run_enemies(Game& game) {
+    if (game.story_stage == KNIGHT_TALK_STAGE) return EnemyStepReport{};
+    return update_enemies(*game.world, game.player);
+}
 void check_boss_encounter_opening(Game&) {}
 void read_sandbox_input(Game&, FrameInput&) {}
 
@@ -122,8 +130,13 @@ void update_spit(Game& game) {
     }
 }
 
-void play_hurt_and_slash_cues(Game& game) {
+void play_hurt_and_slash_cues(Game& game, const EnemyStepReport& enemies) {
     if (game.player.hp < game.step_start.hp) play_cue(game.sounds, SfxCue::HurtPlayer, HURT_PLAYER_VOLUME);
+    if (enemies.enemy_hurt && game.sfx_cooldown[LANE_ENEMY_HURT] <= 0.0f) {
+        play_cue(game.sounds, SfxCue::HurtEnemy, HURT_ENEMY_VOLUME);
+        game.sfx_cooldown[LANE_ENEMY_HURT] = HURT_ENEMY_COOLDOWN;
+    }
+    for (int64_t i = 0; i < enemies.attacks_started; ++i) play_cue(game.sounds, SfxCue::Slash, SLASH_VOLUME);
 }
 
 void update_barrels_with_cues(Game& game) {
@@ -298,8 +311,8 @@ void logic_step(Game& game) {
     update_spit(game);
     step_world(world);
     potion_heal(world, game.player);
-    update_enemies(game);
-    play_hurt_and_slash_cues(game);
+    const EnemyStepReport enemies = run_enemies(game);
+    play_hurt_and_slash_cues(game, enemies);
     check_last_intro_stage(game);
     count_down_hurt_flash(game.player);
     update_barrels_with_cues(game);
