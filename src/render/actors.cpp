@@ -1,7 +1,9 @@
 #include "render/actors.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 
 #include "combat/barrels.h"
 #include "render/play_frame.h"
@@ -31,6 +33,41 @@ constexpr float ICON_PX = 16.0f;
 // Barrels are drawn up to two columns past the view, whose left column stops
 // at the last one that still fills the frame.
 constexpr int64_t LAST_FULL_VIEW_COLUMN = 3038;
+
+// How each enemy kind's sheet sits on its body and which frames it plays.
+struct EnemySheet {
+    int texture;
+    float frame_w, frame_h;
+    int64_t anchor_dx, anchor_dy;  // frame's top-left from the body's, in cells
+    int64_t flip_shift;            // extra columns when drawn facing left
+    int64_t walk_frames;
+    int64_t attack_first, attack_last_offset;
+};
+// clang-format off
+constexpr std::array<EnemySheet, ENEMY_KIND_COUNT> ENEMY_SHEETS = {{
+    {TEX_KNIGHT,    20.0f, 20.0f,  -1,  -8, -10, 8, 12, 12},
+    {TEX_OGRE,      22.0f, 20.0f,  -2,  -8, -10, 4,  8,  7},
+    {TEX_BARBARIAN, 20.0f, 20.0f,  -2,  -6, -10, 4,  8,  8},
+    {TEX_BOSS,     120.0f, 80.0f, -45, -43, -11, 0, 20,  3},
+}};
+// clang-format on
+static_assert(ENEMY_SHEETS.size() == ENEMY_KIND_COUNT);
+constexpr float ENEMY_ATTACK_FRAME = 0.065f;
+constexpr float ENEMY_MOVING_SPEED = 8.0f;
+
+struct HealthBar {
+    int width;
+    int64_t max_hp;
+    int64_t centre_col;  // from the body's left column
+    int above;           // pixels above the body's top
+};
+constexpr std::array<HealthBar, ENEMY_KIND_COUNT> HEALTH_BARS = {{
+    {42, 100, 4, 33}, {42, 500, 5, 33}, {42, 250, 5, 33}, {160, 5000, 10, 51},
+}};
+static_assert(HEALTH_BARS.size() == ENEMY_KIND_COUNT);
+constexpr Color BAR_FRAME = {17, 19, 28, 235};
+constexpr Color BAR_LOW = {217, 72, 62, 255};
+constexpr Color BAR_HIGH = {73, 190, 91, 255};
 
 struct Glow {
     int size;
@@ -229,6 +266,79 @@ void draw_spit(const SpitState& spit, CamPx px) {
     }
 }
 
+int64_t ticks(float t, float per) { return static_cast<int64_t>(std::trunc(t / per)); }
+
+int64_t boss_frame(const Enemy& e) {
+    const float t = e.anim_time;
+    if (e.attacking) return 20 + std::min<int64_t>(ticks(e.attack_time, ENEMY_ATTACK_FRAME), 3);
+    if (e.dash_time > 0.0f) return ticks(t, 0.06f) % 2 + 30;
+    if (e.grounded) {
+        if (std::fabs(e.vel_x) > ENEMY_MOVING_SPEED) return ticks(t, 0.07f) % 10 + 10;
+        return ticks(t, 0.12f) % 10;
+    }
+    return ticks(t, 0.1f) % 3 + (e.vel_y >= 0.0f ? 27 : 24);
+}
+
+int64_t barbarian_attack_frame(const Enemy& e) {
+    const int64_t a = ticks(e.attack_time, ENEMY_ATTACK_FRAME);
+    switch (e.attack_phase) {
+        case 0: return 8 + std::min<int64_t>(a, 8);  // wind-up
+        case 1: return 17;                            // the charge
+        default: return 18 + std::min<int64_t>(a, 2);
+    }
+}
+
+int64_t enemy_frame(const Enemy& e) {
+    const EnemySheet& sheet = ENEMY_SHEETS[static_cast<size_t>(e.kind)];
+    if (enemy_kind(e) == EnemyKind::Boss) return boss_frame(e);
+    if (e.attacking) {
+        if (enemy_kind(e) == EnemyKind::Barbarian) return barbarian_attack_frame(e);
+        return sheet.attack_first + std::min(ticks(e.attack_time, ENEMY_ATTACK_FRAME), sheet.attack_last_offset);
+    }
+    if (std::fabs(e.vel_x) > ENEMY_MOVING_SPEED) return ticks(e.anim_time, 0.09f) % sheet.walk_frames + 4;
+    return ticks(e.anim_time, 0.16f) % 4;
+}
+
+void draw_enemy_sprite(const Game& game, const Enemy& e, CamPx px) {
+    const EnemySheet& sheet = ENEMY_SHEETS[static_cast<size_t>(e.kind)];
+    if (!valid(game, sheet.texture)) return;
+    int64_t col = e.x + sheet.anchor_dx;
+    float src_w = sheet.frame_w;
+    if (e.facing < 0) {
+        src_w = -src_w;
+        col += sheet.flip_shift;
+    }
+    const int64_t row = e.y + sheet.anchor_dy;
+    const Rectangle src{static_cast<float>(enemy_frame(e)) * sheet.frame_w, 0.0f, src_w, sheet.frame_h};
+    const Rectangle dst{static_cast<float>(3 * col - px.x), static_cast<float>(3 * row - px.y),
+                        3.0f * sheet.frame_w, 3.0f * sheet.frame_h};
+    DrawTexturePro(game.textures[sheet.texture], src, dst, Vector2{0, 0}, 0.0f, WHITE);
+}
+
+void draw_health_bar(const Enemy& e, CamPx px) {
+    const HealthBar& bar = HEALTH_BARS[static_cast<size_t>(e.kind)];
+    const int left = static_cast<int>((e.x + bar.centre_col) * 3) - bar.width / 2 - px.x;
+    const int top = static_cast<int>(3 * e.y) - px.y - bar.above;
+    DrawRectangle(left, top, bar.width, 10, BAR_FRAME);
+    const int64_t hp = std::max<int64_t>(e.hp, 0);
+    const int64_t fill = hp * bar.width / bar.max_hp;
+    DrawRectangle(left + 1, top + 1, fill >= 3 ? static_cast<int>(fill - 2) : 0, 8,
+                  e.hp * 3 < bar.max_hp ? BAR_LOW : BAR_HIGH);
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(hp));
+    DrawText(text, left + (bar.width - MeasureText(text, 9)) / 2, top, 9, WHITE);
+}
+
+void draw_enemies(const Game& game, CamPx px) {
+    const World& world = *game.world;
+    for (int64_t i = 0; i < world.enemy_count; ++i) {
+        const Enemy& e = world.enemies[static_cast<size_t>(i)];
+        if (!e.alive) continue;
+        draw_enemy_sprite(game, e, px);
+        draw_health_bar(e, px);
+    }
+}
+
 }  // namespace
 
 Rectangle material_icon_source(Material m) {
@@ -238,6 +348,7 @@ Rectangle material_icon_source(Material m) {
 void draw_actors(const Game& game) {
     const CamPx px = cam_px(game.camera);
     draw_barrels(game, px);
+    draw_enemies(game, px);
     draw_dust(game.movement_fx, px);
     draw_spit(game.spit, px);
     if (game.story_stage < 2) {

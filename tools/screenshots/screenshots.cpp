@@ -165,6 +165,56 @@ void shoot_spit_and_barrels(Game& game, ShotLog& log, uint32_t seed) {
     shot(game, log, "empty_slot_cursor");
 }
 
+// Stands the dragon on the ground with its left column at x and frames it.
+void place_dragon(Game& game, int64_t x) {
+    int64_t top = WORLD_H;
+    for (int64_t c = x; c < x + PLAYER_W; ++c) top = std::min(top, game.level->surface[static_cast<size_t>(c)]);
+    game.player.x = x;
+    game.player.y = top - PLAYER_H;
+    game.player_prev_x = x;
+    game.player_prev_y = game.player.y;
+    game.camera.pos = Vector2{std::clamp(static_cast<float>(x) - 170.0f, 0.0f, CAMERA_MAX_X),
+                              std::clamp(static_cast<float>(game.player.y) - 140.0f, 0.0f, CAMERA_MAX_Y)};
+}
+
+// The first formation meeting the dragon, a fight, a death, and the boss
+// waiting in its arena.
+void shoot_enemies(Game& game, ShotLog& log, uint32_t seed) {
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Playing;
+    game.story_stage = 12;
+    game.materials_unlocked = true;
+    const World& world = *game.world;
+    int64_t first = -1;  // the first barbarian: it charges
+    for (int64_t i = 0; i < world.enemy_count && first < 0; ++i) {
+        if (enemy_kind(world.enemies[static_cast<size_t>(i)]) == EnemyKind::Barbarian) first = i;
+    }
+    if (first < 0) return;
+    const Enemy& knight = world.enemies[static_cast<size_t>(first)];
+    place_dragon(game, knight.x - 80);
+    for (int i = 0; i < 4; ++i) run_keys(game, {});
+    shot(game, log, "enemies_idle");
+    for (int i = 0; i < 40; ++i) run_keys(game, {});
+    shot(game, log, "enemies_alerted");
+    for (int i = 0; i < 30; ++i) run_keys(game, {});
+    shot(game, log, "enemies_fight");
+    const float mouth_y = (static_cast<float>(game.player.y) + 8.0f - game.camera.pos.y) * 3.0f;
+    const float mouth_x = (static_cast<float>(game.player.x) + 40.0f - game.camera.pos.x) * 3.0f;
+    for (int i = 0; i < 150; ++i) run_spitting(game, Vector2{mouth_x, mouth_y});
+    shot(game, log, "enemies_burning");
+    for (int i = 0; i < 20; ++i) run_keys(game, {});
+    shot(game, log, "enemies_after");
+
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Playing;
+    game.story_stage = 12;
+    const Enemy& boss = game.world->enemies[0];
+    place_dragon(game, boss.x - 100);
+    game.camera.pos.x = static_cast<float>(boss.x) - 200.0f;
+    run_keys(game, {});
+    shot(game, log, "boss_arena");
+}
+
 void load_graphics(Game& game) {
     SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
     game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
@@ -223,6 +273,7 @@ int main(int argc, char** argv) {
 
     shoot_intro(game, log, seed);
     shoot_spit_and_barrels(game, log, seed);
+    shoot_enemies(game, log, seed);
 
     std::printf("%d screenshots written to %s (seed %u, %llu logic steps)%s\n", log.written, argv[1], seed,
                 static_cast<unsigned long long>(game.logic_steps), log.failed ? ", some failed" : "");
