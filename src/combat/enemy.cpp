@@ -111,7 +111,8 @@ bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey) {
 }
 
 bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t dir) {
-    const EnemyKind kind = enemy_kind(world.enemies[static_cast<size_t>(index)]);
+    const Enemy& self = world.enemies[static_cast<size_t>(index)];
+    const EnemyKind kind = enemy_kind(self);
     const EnemyMask& mask = enemy_mask(kind);
     // First the whole shape must fit, so a refused move pushes nothing.
     for (int64_t row = 0; row < mask.height; ++row) {
@@ -123,7 +124,10 @@ bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t
             if (!in_world(x, y)) return false;
             if (world.player_present && player_mask_covers(x, y, world.player_x, world.player_y)) return false;
             const MaterialKind k = kind_of(cell_at(world, x, y).material);
-            if (k == MaterialKind::Solid || (k == MaterialKind::Powder && dir > 0)) return false;
+            // Rock that formed inside the body (lava cooling around it) must
+            // not hold the enemy for good: it may move out through it.
+            if (k == MaterialKind::Solid && !enemy_covers(kind, x, y, self.x, self.y)) return false;
+            if (k == MaterialKind::Powder && dir > 0) return false;
         }
     }
     for (int64_t row = 0; row < mask.height; ++row) {
