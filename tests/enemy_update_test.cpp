@@ -263,6 +263,9 @@ TEST_F(Enemies, RockBetweenThemHidesTheDragon) {
     EXPECT_TRUE(can_see_player(w, k, p));
     fill(350, FLOOR - 20, 352, FLOOR - 1, Material::Stone);
     EXPECT_FALSE(can_see_player(w, k, p));
+    fill(350, FLOOR - 20, 352, FLOOR - 1, Material::Empty);
+    set_cell(w, 402, FLOOR - 8, Material::Stone);  // the first sample, two columns from the eye
+    EXPECT_FALSE(can_see_player(w, k, p));
     p.x = 400 - 160;
     EXPECT_FALSE(can_see_player(w, k, p)) << "beyond 155 columns";
     p.x = 4;
