@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "../tools/scenario/scenarios.h"
+#include "combat/enemy_update.h"
 
 namespace {
 
@@ -29,17 +30,34 @@ Level& shared_level() {
     return *level;
 }
 
-void rebuild(std::string_view name, uint32_t seed) {
+// Forty knights standing on the flood tub's floor, in the way of the water.
+void add_flood_knights(World& w) {
+    for (int64_t i = 0; i < MAX_ENEMIES; ++i) {
+        Enemy& e = w.enemies[static_cast<size_t>(i)];
+        e = Enemy{};
+        e.kind = static_cast<int64_t>(EnemyKind::Knight);
+        e.x = 120 + 38 * i;
+        e.y = 290 - 11;
+        e.hp = 100;
+        e.alive = true;
+        e.grounded = true;
+    }
+    w.enemy_count = MAX_ENEMIES;
+}
+
+void rebuild(std::string_view name, uint32_t seed, bool with_knights = false) {
     World& w = shared_world();
     std::memset(static_cast<void*>(&w), 0, sizeof(World));
     std::memset(static_cast<void*>(&shared_level()), 0, sizeof(Level));
     w.rng_state = seed;
     scenario::build(name, w, shared_level());
+    if (with_knights) add_flood_knights(w);
 }
 
 // Runs `run_steps` updates per rebuild of the scenario (after `warm_steps`
 // untimed ones), timing only the updates themselves.
-void run_world(benchmark::State& state, std::string_view name, int warm_steps, int run_steps) {
+void run_world(benchmark::State& state, std::string_view name, int warm_steps, int run_steps,
+               bool with_knights = false) {
     World& w = shared_world();
     using Clock = std::chrono::steady_clock;
     double total_ns = 0.0;
@@ -48,7 +66,7 @@ void run_world(benchmark::State& state, std::string_view name, int warm_steps, i
     int until_rebuild = 0;
     for (auto _ : state) {
         if (until_rebuild == 0) {
-            rebuild(name, 20240611u);
+            rebuild(name, 20240611u, with_knights);
             for (int i = 0; i < warm_steps; ++i) step_world(w);
             until_rebuild = run_steps;
         }
@@ -69,6 +87,7 @@ void run_world(benchmark::State& state, std::string_view name, int warm_steps, i
 void BM_LevelSettling(benchmark::State& state) { run_world(state, "level", 0, 120); }
 void BM_LevelAtRest(benchmark::State& state) { run_world(state, "level", 900, 100000); }
 void BM_Flood(benchmark::State& state) { run_world(state, "flood", 0, 100); }
+void BM_FloodAmongFortyKnights(benchmark::State& state) { run_world(state, "flood", 0, 100, true); }
 void BM_PowderChain(benchmark::State& state) { run_world(state, "powder_chain", 0, 150); }
 void BM_LavaOnWaterAndIron(benchmark::State& state) { run_world(state, "lava_water_iron", 0, 200); }
 
@@ -77,5 +96,6 @@ void BM_LavaOnWaterAndIron(benchmark::State& state) { run_world(state, "lava_wat
 BENCHMARK(BM_LevelSettling)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(240);
 BENCHMARK(BM_LevelAtRest)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2000);
 BENCHMARK(BM_Flood)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_FloodAmongFortyKnights)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_PowderChain)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(300);
 BENCHMARK(BM_LavaOnWaterAndIron)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(400);

@@ -259,6 +259,7 @@ void process_cell(World& world, int64_t index) {
 void step_world(World& world) {
     world.tick += 1;
     update_particles(world);
+    index_actor_bands(world);
     world.updating = true;
     // Every enqueue now goes to the other list, so the count stays put.
     const auto& current = world.active[world.active_sel];

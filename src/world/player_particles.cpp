@@ -1,5 +1,6 @@
 #include "world/player_particles.h"
 
+#include <algorithm>
 #include <array>
 
 #include "player/player.h"
@@ -83,7 +84,30 @@ bool passable(const World& world, const NearbyEnemies& near, int64_t x, int64_t 
 
 bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
     if (covered_by_player(world, x, y)) return true;
-    return covered_by_enemy(world, x, y, -1);
+    if (!world.updating || !in_world(x, y)) return covered_by_enemy(world, x, y, -1);
+    const auto band = static_cast<size_t>(x / ACTOR_BAND_COLUMNS);
+    const ActorBands& bands = world.actor_bands;
+    for (int8_t k = 0; k < bands.count[band]; ++k) {
+        const Enemy& e = world.enemies[static_cast<size_t>(bands.index[band][static_cast<size_t>(k)])];
+        if (enemy_covers(enemy_kind(e), x, y, e.x, e.y)) return true;
+    }
+    return false;
+}
+
+void index_actor_bands(World& world) {
+    ActorBands& bands = world.actor_bands;
+    bands.count.fill(0);
+    for (int64_t i = 0; i < world.enemy_count; ++i) {
+        const Enemy& e = world.enemies[static_cast<size_t>(i)];
+        if (!e.alive) continue;
+        const int64_t width = enemy_mask(enemy_kind(e)).width;
+        const int64_t first = std::clamp<int64_t>(e.x, 0, WORLD_W - 1) / ACTOR_BAND_COLUMNS;
+        const int64_t last = std::clamp<int64_t>(e.x + width - 1, 0, WORLD_W - 1) / ACTOR_BAND_COLUMNS;
+        for (int64_t b = first; b <= last; ++b) {
+            int8_t& n = bands.count[static_cast<size_t>(b)];
+            bands.index[static_cast<size_t>(b)][static_cast<size_t>(n++)] = static_cast<int8_t>(i);
+        }
+    }
 }
 
 bool displace_cell(World& world, int64_t cx, int64_t cy, int64_t mover_x, int64_t mover_y,

@@ -12,8 +12,11 @@ enum class DisplaceMode : int64_t {
     SingleCell = 2,
 };
 
-// The full test: the dragon's body, then every live enemy's.
+// The full test: the dragon's body, then every live enemy's (during a world
+// update only those of the cell's band).
 bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y);
+// Rebuilds the enemy bands for a world update.
+void index_actor_bands(World& world);
 
 // Every move of a loose cell asks this; most worlds it is asked in have no
 // bodies in them at all.
