@@ -172,6 +172,20 @@ TEST_F(Intro, FireOpensTheCaveAndTheBarrelLessonFillsASlot) {
     for (int i = 0; i < 8 && g.story_stage == 11; ++i) frame();
     EXPECT_EQ(g.story_stage, 12);
 
+    // The knight fights: every blow costs exactly ten hit points, and fire
+    // at its body kills it.
+    const Enemy& knight = g.world->enemies[static_cast<size_t>(g.knight_index)];
+    for (int i = 0; i < 600 && knight.alive && !g.game_over; ++i) {
+        const int64_t hp = g.player.hp;
+        spit_frame(*this, g, static_cast<float>(knight.x + 4), static_cast<float>(knight.y + 5), {}, false);
+        ASSERT_EQ((hp - g.player.hp) % 10, 0);
+    }
+    EXPECT_FALSE(knight.alive);
+    EXPECT_GT(g.player.hp, 0);
+    int64_t debris = 0;
+    for (const Cell& c : g.world->cells) debris += c.material == Material::KnightDebris;
+    EXPECT_GT(debris, 0);
+
     // On to the barrel at 960; E fills the second slot with its plasma.
     const Barrel& barrel = g.level->barrels[0];
     ASSERT_EQ(barrel.x, 960);
