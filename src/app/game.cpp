@@ -45,6 +45,7 @@ void reset_play_records(Game& game, int64_t player_top) {
     game.attack_latch = false;
     game.spit_held = false;
     game.camera = make_camera();
+    reset_sandbox(game.sandbox);
 }
 
 void reset_story(Game& game) {
@@ -97,8 +98,6 @@ EnemyStepReport run_enemies(Game& game) {
     if (game.story_stage == KNIGHT_TALK_STAGE) return EnemyStepReport{};
     return update_enemies(*game.world, game.player);
 }
-void check_boss_encounter_opening(Game&) {}
-void read_sandbox_input(Game&, FrameInput&) {}
 
 void select_inventory_slot(Game& game, const FrameInput& input) {
     if (select_slot_input(game.inventory, input)) play_cue(game.sounds, SfxCue::UiMove, SLOT_MOVE_VOLUME);
@@ -153,8 +152,10 @@ void read_attack_input(Game& game, const FrameInput& input, bool dialogue_open_a
     const VirtualPoint m = to_virtual(game.letterbox, input.mouse);
     const bool over_slots = m.x >= 12 && m.x <= 311 && m.y >= 12 && m.y <= 65;
     const bool over_hp_panel = m.x >= 874 && m.y >= 12 && m.y <= 41;
+    const SandboxState& sandbox = game.sandbox;
+    const bool over_sandbox = sandbox.panel_open || (sandbox.sandbox_unlocked && SANDBOX_HEADER.contains(m.x, m.y));
     game.spit_held = !dialogue_open_at_start && mouse_in_view(game.letterbox, input.mouse) &&
-                     input.mouse_down[0] && !over_slots && !over_hp_panel;
+                     input.mouse_down[0] && !over_slots && !over_hp_panel && !over_sandbox;
     if (game.spit_held && input.mouse_pressed[0]) game.attack_latch = true;
 }
 
@@ -220,8 +221,8 @@ void playing_frame(Game& game, FrameInput& input, bool new_game_frame) {
     animate_player(game);
     update_play_camera(game);
     open_story_dialogues(game);
-    check_boss_encounter_opening(game);
-    read_sandbox_input(game, input);
+    check_boss_opening(game);
+    update_sandbox(game, input);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "player/player.h"
 #include "player/spit.h"
 #include "render/player_animation.h"
+#include "render/sandbox_menu.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
 #include "world/level.h"
@@ -98,6 +99,7 @@ struct Game {
     bool attack_latch;
     bool spit_held;
     Camera camera;
+    SandboxState sandbox;
 
     // Bookkeeping of the frame loop.
     uint64_t logic_steps;  // total logic steps run, for tools and tests

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "render/actors.h"
+#include "render/sandbox_menu.h"
 #include "story/intro.h"
 
 namespace {
@@ -149,6 +150,7 @@ void draw_stage_prompt(const Game& game) {
 
 void draw_hud(const Game& game) {
     if (game.story_stage >= 2) {
+        if (game.sandbox.sandbox_unlocked) draw_sandbox(game);
         draw_hp_panel(game.player.hp);
         if (game.materials_unlocked) {
             draw_slot_bar(game);

@@ -4,6 +4,10 @@
 
 struct Game;
 
+// Once per frame after the camera and the story's lines: the boss coming
+// into view opens its conversation.
+void check_boss_opening(Game& game);
+
 // The one outcome check at the very end of a logic step: a beaten boss wins
 // the game, a first death in the fight becomes the second chance, any other
 // death is a game over. Returns whether the frame's logic steps end here.
