@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../common/game_bot.h"
 #include "app/game.h"
 #include "assets/embedded_assets.h"
 #include "render/camera.h"
@@ -215,6 +216,35 @@ void shoot_enemies(Game& game, ShotLog& log, uint32_t seed) {
     shot(game, log, "boss_arena");
 }
 
+// A whole game played by the bot, drawn at the moments a player remembers:
+// the boss's question, the fall before the second chance, the farewell and
+// the ending.
+void shoot_whole_game(Game& game, ShotLog& log) {
+    game.screen = GameScreen::Title;
+    SetRandomSeed(20261208u);
+    game_bot::Bot bot{game};
+    int64_t last_line = 0;
+    bool ended = false;
+    for (int n = 0; n < 60 * 60 * 6 && !(ended && game.screen == GameScreen::Title); ++n) {
+        FrameInput input = game_bot::to_input(bot.decide());
+        update_frame(game, input);
+        if (game.dialogue_line != last_line && game.dialogue_line >= 6) {
+            char name[32];
+            std::snprintf(name, sizeof name, "game_line%lld", static_cast<long long>(game.dialogue_line));
+            for (int i = 0; i < 90; ++i) {  // let the line type out
+                FrameInput idle = idle_input(STEP_DT);
+                update_frame(game, idle);
+            }
+            shot(game, log, name);
+        }
+        last_line = game.dialogue_line;
+        if (game.screen == GameScreen::Ending && !ended) {
+            ended = true;
+            shot(game, log, "game_ending");
+        }
+    }
+}
+
 void load_graphics(Game& game) {
     SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
     game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
@@ -274,6 +304,7 @@ int main(int argc, char** argv) {
     shoot_intro(game, log, seed);
     shoot_spit_and_barrels(game, log, seed);
     shoot_enemies(game, log, seed);
+    shoot_whole_game(game, log);
 
     std::printf("%d screenshots written to %s (seed %u, %llu logic steps)%s\n", log.written, argv[1], seed,
                 static_cast<unsigned long long>(game.logic_steps), log.failed ? ", some failed" : "");
