@@ -65,7 +65,6 @@ ColourKeys barbarian_keys() {
 }
 
 struct BarbarianPose {
-    int body_x = 0;
     int body_y = 0;
     const Art* legs = &LEGS_STAND;
     int legs_x = 0;
@@ -91,7 +90,7 @@ void draw_axe(PixelImage& img, const ColourKeys& k, Vec2 hand, float degrees) {
 PixelImage draw_barbarian(const BarbarianPose& p) {
     PixelImage img(FRAME, FRAME);
     const ColourKeys k = barbarian_keys();
-    const int ux = BODY_X + p.body_x, uy = BODY_Y + p.body_y;
+    const int ux = BODY_X, uy = BODY_Y + p.body_y;
     const Vec2 hand = {static_cast<float>(ux) + p.hand.x, static_cast<float>(uy) + p.hand.y};
     const Vec2 shoulder = {static_cast<float>(ux) + 7.5f, static_cast<float>(uy) + 5.0f};
     const Ramp skin = ramp_from_keys(k, "osmll");
@@ -136,25 +135,26 @@ BarbarianPose walk_pose(int i) {
 // Crouch, heave the axe overhead, lean back and paw the ground.
 BarbarianPose windup_pose(int a) {
     struct Key {
-        int body_x, body_y;
+        int body_y;
         float hand_x, hand_y, axe;
         bool behind;
         const Art* legs;
     };
+    // The body stays at the frame's first column: leaning it back would cut
+    // the back column that fills the body in either facing.
     static const Key KEYS[9] = {
-        {0, 1, 8.5f, 6.0f, -135.0f, true, &LEGS_CROUCH},   // 8
-        {0, 1, 8.5f, 4.0f, -115.0f, true, &LEGS_CROUCH},   // 9
-        {0, 0, 8.5f, 2.5f, -95.0f, false, &LEGS_STAND},    // 10 axe overhead
-        {-1, 0, 8.0f, 2.5f, -118.0f, true, &LEGS_STRIDE},  // 11 lean back
-        {-1, 0, 8.0f, 3.0f, -128.0f, true, &LEGS_STRIDE},  // 12
-        {-1, 1, 8.0f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 13 paw the ground
-        {-1, 1, 8.0f, 3.5f, -127.0f, true, &LEGS_STRIDE},  // 14
-        {-1, 1, 8.0f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 15
-        {0, 1, 8.5f, 3.5f, -118.0f, true, &LEGS_STRIDE},   // 16 about to run
+        {1, 8.5f, 6.0f, -135.0f, true, &LEGS_CROUCH},  // 8
+        {1, 8.5f, 4.0f, -115.0f, true, &LEGS_CROUCH},  // 9
+        {0, 8.5f, 2.5f, -95.0f, false, &LEGS_STAND},   // 10 axe overhead
+        {0, 7.5f, 2.5f, -118.0f, true, &LEGS_STRIDE},  // 11 swing it back
+        {0, 7.5f, 3.0f, -128.0f, true, &LEGS_STRIDE},  // 12
+        {1, 7.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 13 paw the ground
+        {1, 7.5f, 3.5f, -127.0f, true, &LEGS_STRIDE},  // 14
+        {1, 7.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 15
+        {1, 8.5f, 3.5f, -118.0f, true, &LEGS_STRIDE},  // 16 about to run
     };
     const Key& key = KEYS[a];
     BarbarianPose p;
-    p.body_x = key.body_x;
     p.body_y = key.body_y;
     p.hand = {key.hand_x, key.hand_y};
     p.axe = key.axe;
@@ -166,10 +166,9 @@ BarbarianPose windup_pose(int a) {
 // Head down, axe levelled in front like a ram.
 BarbarianPose charge_pose() {
     BarbarianPose p;
-    p.body_x = 1;
     p.body_y = 1;
     p.legs = &LEGS_RUN;
-    p.hand = {10.0f, 6.0f};
+    p.hand = {10.5f, 6.0f};
     p.axe = -15.0f;
     p.axe_behind = false;
     return p;
@@ -178,10 +177,9 @@ BarbarianPose charge_pose() {
 BarbarianPose recovery_pose(int a) {
     BarbarianPose p;
     if (a == 0) {  // stumbles, axe hanging low in front
-        p.body_x = 1;
         p.body_y = 1;
         p.legs = &LEGS_STRIDE;
-        p.hand = {10.0f, 6.5f};
+        p.hand = {10.5f, 6.5f};
         p.axe = 50.0f;
         p.axe_behind = false;
     } else if (a == 1) {  // straightens
