@@ -4,9 +4,12 @@
 // 17, recovery 18-20.
 //
 // The game anchors a frame two columns left of the 10 x 13 body facing right
-// and lands the mirrored frame with the body at frame columns -2..7; the art
-// puts the body at columns 0..9, two columns off in either facing instead of
-// four in one of them.
+// (body at frame columns 2..11) and lands the mirrored frame with the body at
+// frame columns -2..7, so the mirror axis lies between columns 4 and 5, two
+// columns left of the body's middle. The figure is drawn from column 0 to 11:
+// kilt and legs ten wide over 0..9 fill the legs in either facing, and the
+// beard and forward arm reach 10..11 for the facing that needs them. Body
+// columns 8..9 lie outside the mirrored frame and stay bare facing left.
 
 #include <vector>
 
@@ -23,23 +26,24 @@ constexpr int AXE_LENGTH = 8;
 // Keys: o s m l skin; r R beard; f F G fur; i I j iron cap; y horn; d D
 // leather; e eye.
 const Art UPPER = {{
-    ".....y...y",  // row 0
-    ".....yoooy",
-    ".....oIjjo",
-    ".oooooimeo",
-    "oGFFFrRRlo",
-    "oFfFlmRRRo",
-    "ofsmlDmRro",
-    ".osmmmDmso",  // row 7
+    ".....y....y.",  // row 0
+    ".....yooooy.",
+    ".....oIjjjo.",
+    ".oooooimmeo.",
+    "oGFFFrRRRRlo",
+    "oFfFlmRRRRRo",
+    "ofsmlDmRRRro",
+    ".osmmmDmmRso",  // row 7
 }};
 constexpr int UPPER_Y = 0;
 
-// Kilt and legs from row 8, boots on row 12.
-const Art LEGS_STAND = {{"..dDDDDd..", "..fFGFFf..", "..omoomo..", "..osoomo..", "..dd.dd..."}};
-const Art LEGS_STRIDE = {{"..dDDDDd..", "..fFGFFf..", ".omo..omo.", ".oso..omo.", ".dd....dd."}};
-const Art LEGS_PASS = {{"..dDDDDd..", "..fFGFFf..", "...omom...", "...osom...", "...dddd..."}};
-const Art LEGS_CROUCH = {{"..dDDDDd..", ".ofFGFFfo.", ".omo..omo.", "dd.....dd."}};
-const Art LEGS_RUN = {{"..dDDDDd..", "..fFGFFf..", "omo...omo.", "oso....omo", "dd......dd"}};
+// Kilt and legs from row 8, boots on row 12; the kilt flares over both
+// facings' legs.
+const Art LEGS_STAND = {{"dDDDDDDDDd", "fFGFFFFGFf", "osmmoommso", "osmmoommso", ".dddd.dddd"}};
+const Art LEGS_STRIDE = {{"dDDDDDDDDd", "fFGFFFFGFf", "osmo..omso", "osmo..omso", "dddd..dddd"}};
+const Art LEGS_PASS = {{"dDDDDDDDDd", "fFGFFFFGFf", ".osmmmmso.", ".osmmmmso.", "..dddddd.."}};
+const Art LEGS_CROUCH = {{"dDDDDDDDDd", "ofFGFFFGfo", "osmo..omso", "dddd..dddd"}};
+const Art LEGS_RUN = {{"dDDDDDDDDd", "fFGFFFFGFf", "osmo..omso", "oso....omo", "dd......dd"}};
 constexpr int LEGS_Y = 8;
 
 ColourKeys barbarian_keys() {
@@ -61,11 +65,10 @@ ColourKeys barbarian_keys() {
 }
 
 struct BarbarianPose {
-    int body_x = 0;
     int body_y = 0;
     const Art* legs = &LEGS_STAND;
     int legs_x = 0;
-    Vec2 hand = {7.0f, 6.0f};  // body cells
+    Vec2 hand = {8.5f, 6.0f};  // body cells
     float axe = -140.0f;       // degrees
     bool axe_behind = true;    // on the shoulder, behind the head
 };
@@ -87,9 +90,9 @@ void draw_axe(PixelImage& img, const ColourKeys& k, Vec2 hand, float degrees) {
 PixelImage draw_barbarian(const BarbarianPose& p) {
     PixelImage img(FRAME, FRAME);
     const ColourKeys k = barbarian_keys();
-    const int ux = BODY_X + p.body_x, uy = BODY_Y + p.body_y;
+    const int ux = BODY_X, uy = BODY_Y + p.body_y;
     const Vec2 hand = {static_cast<float>(ux) + p.hand.x, static_cast<float>(uy) + p.hand.y};
-    const Vec2 shoulder = {static_cast<float>(ux) + 6.5f, static_cast<float>(uy) + 5.0f};
+    const Vec2 shoulder = {static_cast<float>(ux) + 7.5f, static_cast<float>(uy) + 5.0f};
     const Ramp skin = ramp_from_keys(k, "osmll");
     auto arm = [&] {
         Mask m(img.width, img.height);
@@ -132,25 +135,26 @@ BarbarianPose walk_pose(int i) {
 // Crouch, heave the axe overhead, lean back and paw the ground.
 BarbarianPose windup_pose(int a) {
     struct Key {
-        int body_x, body_y;
+        int body_y;
         float hand_x, hand_y, axe;
         bool behind;
         const Art* legs;
     };
+    // The body stays at the frame's first column: leaning it back would cut
+    // the back column that fills the body in either facing.
     static const Key KEYS[9] = {
-        {0, 1, 7.0f, 6.0f, -135.0f, true, &LEGS_CROUCH},   // 8
-        {0, 1, 7.0f, 4.0f, -115.0f, true, &LEGS_CROUCH},   // 9
-        {0, 0, 7.0f, 2.5f, -95.0f, false, &LEGS_STAND},    // 10 axe overhead
-        {-1, 0, 6.5f, 2.5f, -118.0f, true, &LEGS_STRIDE},  // 11 lean back
-        {-1, 0, 6.5f, 3.0f, -128.0f, true, &LEGS_STRIDE},  // 12
-        {-1, 1, 6.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 13 paw the ground
-        {-1, 1, 6.5f, 3.5f, -127.0f, true, &LEGS_STRIDE},  // 14
-        {-1, 1, 6.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 15
-        {0, 1, 7.0f, 3.5f, -118.0f, true, &LEGS_STRIDE},   // 16 about to run
+        {1, 8.5f, 6.0f, -135.0f, true, &LEGS_CROUCH},  // 8
+        {1, 8.5f, 4.0f, -115.0f, true, &LEGS_CROUCH},  // 9
+        {0, 8.5f, 2.5f, -95.0f, false, &LEGS_STAND},   // 10 axe overhead
+        {0, 7.5f, 2.5f, -118.0f, true, &LEGS_STRIDE},  // 11 swing it back
+        {0, 7.5f, 3.0f, -128.0f, true, &LEGS_STRIDE},  // 12
+        {1, 7.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 13 paw the ground
+        {1, 7.5f, 3.5f, -127.0f, true, &LEGS_STRIDE},  // 14
+        {1, 7.5f, 3.5f, -132.0f, true, &LEGS_CROUCH},  // 15
+        {1, 8.5f, 3.5f, -118.0f, true, &LEGS_STRIDE},  // 16 about to run
     };
     const Key& key = KEYS[a];
     BarbarianPose p;
-    p.body_x = key.body_x;
     p.body_y = key.body_y;
     p.hand = {key.hand_x, key.hand_y};
     p.axe = key.axe;
@@ -162,10 +166,9 @@ BarbarianPose windup_pose(int a) {
 // Head down, axe levelled in front like a ram.
 BarbarianPose charge_pose() {
     BarbarianPose p;
-    p.body_x = 2;
     p.body_y = 1;
     p.legs = &LEGS_RUN;
-    p.hand = {8.5f, 6.0f};
+    p.hand = {10.5f, 6.0f};
     p.axe = -15.0f;
     p.axe_behind = false;
     return p;
@@ -174,15 +177,14 @@ BarbarianPose charge_pose() {
 BarbarianPose recovery_pose(int a) {
     BarbarianPose p;
     if (a == 0) {  // stumbles, axe hanging low in front
-        p.body_x = 1;
         p.body_y = 1;
         p.legs = &LEGS_STRIDE;
-        p.hand = {8.5f, 6.5f};
+        p.hand = {10.5f, 6.5f};
         p.axe = 50.0f;
         p.axe_behind = false;
     } else if (a == 1) {  // straightens
         p.legs = &LEGS_STAND;
-        p.hand = {8.0f, 5.5f};
+        p.hand = {9.5f, 5.5f};
         p.axe = -60.0f;
         p.axe_behind = false;
     } else {  // back on the shoulder

@@ -5,8 +5,10 @@
 //
 // Drawn from shapes rather than pixel by pixel: at this size the shared
 // shading pass gives the plates their volume. Positions are body cells of the
-// 20 x 37 body box, which sits at frame pixels (45, 43): exactly under the
-// body facing right, one column off when the game mirrors the frame.
+// 20 x 37 body box, which sits at frame pixels (45, 43) facing right and at
+// (44, 43) mirrored: the game mirrors about frame column 54, half a column
+// left of the body's middle. The helm sits forward of that axis, so the plume
+// falls behind it to cover the head's columns in the other facing.
 
 #include <algorithm>
 #include <cmath>
@@ -159,12 +161,14 @@ PixelImage draw_boss(const BossPose& p) {
         f.add(m, l.far_iron, Finish::Shiny, Edge::Line, GROUP_LEGS);
     }
 
-    // Plume, streaming back from the crest.
+    // Plume, streaming back from the crest and falling as a tail behind the
+    // helm: mirrored, the tail is what fills the body's head columns.
     {
         Mask m = f.blank();
-        add_capsule(m, b.at(11.0f, 0.2f), b.at(5.5f - p.cape_sway * 0.3f, -1.5f + p.cape_lift * 0.1f), 1.6f, 0.8f);
-        add_capsule(m, b.at(5.5f - p.cape_sway * 0.3f, -1.5f), b.at(2.0f - p.cape_sway * 0.6f, 1.5f - p.cape_lift * 0.3f),
-                    0.9f, 0.5f);
+        const float sway = p.cape_sway, lift = p.cape_lift;
+        add_capsule(m, b.at(11.0f, 0.2f), b.at(7.0f - sway * 0.3f, -0.8f + lift * 0.1f), 1.6f, 1.4f);
+        add_capsule(m, b.at(7.0f - sway * 0.3f, -0.8f + lift * 0.1f), b.at(6.0f - sway * 0.6f, 7.5f - lift * 0.4f),
+                    1.6f, 1.0f);
         f.add(m, l.plume, Finish::Matte, Edge::None, 0);
     }
 

@@ -4,10 +4,12 @@
 // idle 0-3, walk 4-7, attack 8-15 (the club lands on frame 12).
 //
 // The game anchors a frame two columns left of the 10 x 13 body facing right
-// but lands the mirrored frame with the body at frame columns 0..9, so the
-// art puts it at columns 1..10: one column off in either facing instead of
-// two in one of them. The body's bottom row falls on frame row 20, which the
-// game never shows, so the feet are drawn on row 19.
+// (body at frame columns 2..11) and lands the mirrored frame with the body at
+// frame columns 0..9, so the mirror axis lies between columns 5 and 6 while
+// the body's middle does not. The belly and legs are drawn twelve columns
+// wide, 0..11, to fill the body in both facings; the head sits on the axis.
+// The body's bottom row falls on frame row 20, which the game never shows,
+// so the feet are drawn on row 19.
 
 #include <vector>
 
@@ -18,30 +20,31 @@
 namespace {
 
 constexpr int FRAME = 22;
-constexpr int BODY_X = 1, BODY_Y = 8;
+constexpr int BODY_X = 0, BODY_Y = 8;
 constexpr int CLUB_LENGTH = 6;
 
 // Keys: o s m l h skin; d D E hide and leather; t tusk; e eye; w W wood;
 // x spike.
 const Art UPPER = {{
-    "...ooooo..",  // row 0
-    "..ollmso..",
-    ".olmmmemo.",
-    "olmmmsmtto",
-    ".olmmoooo.",
-    "oslmmDllmo",
-    ".osmmmDllo",
-    ".osmmmlDlo",
-    ".oDDEEDDDo",
-    "..oDEEDDo.",  // row 9
+    "...oooooo...",  // row 0
+    "..ollmmmso..",
+    ".olmmmmemso.",
+    "oslmmmsttmmo",
+    ".oslmmoooomo",
+    ".oslmmDllmo.",
+    "osmmmmmDllmo",
+    "osmmmmmlDlmo",
+    "osDDDEEDDDmo",
+    ".oDDEEEEDDo.",  // row 9
 }};
 constexpr int UPPER_Y = 0;
 
-// Legs from row 10, feet on row 11 (frame row 19).
-const Art LEGS_STAND = {{"..omo.omo.", "..ooo.ooo."}};
-const Art LEGS_STRIDE = {{".omo...omo", ".ooo...ooo"}};
-const Art LEGS_PASS = {{"...omomo..", "...oooo..."}};
-const Art LEGS_BRACE = {{".omo...omo", "oooo...ooo"}};
+// Legs from row 10, feet on row 11 (frame row 19); stumps five wide so each
+// covers the body's leg in either facing.
+const Art LEGS_STAND = {{".omsmoomsmo.", ".oooo..oooo."}};
+const Art LEGS_STRIDE = {{"omsmo..omsmo", "oooo....oooo"}};
+const Art LEGS_PASS = {{"..omsmmsmo..", "..oooooooo.."}};
+const Art LEGS_BRACE = {{"omsmo..omsmo", "ooooo..ooooo"}};
 constexpr int LEGS_Y = 10;
 
 ColourKeys ogre_keys() {
@@ -61,7 +64,7 @@ struct OgrePose {
     int body_x = 0;
     int body_y = 0;
     const Art* legs = &LEGS_STAND;
-    Vec2 hand = {9.0f, 6.5f};  // body cells
+    Vec2 hand = {10.5f, 6.5f};  // body cells
     float club = -55.0f;       // degrees, -90 = straight up
     bool club_behind = false;
     float back_swing = 0.0f;  // back arm, + forward
@@ -89,7 +92,7 @@ PixelImage draw_ogre(const OgrePose& p) {
     const ColourKeys k = ogre_keys();
     const int ux = BODY_X + p.body_x, uy = BODY_Y + p.body_y;
     const Vec2 hand = {static_cast<float>(ux) + p.hand.x, static_cast<float>(uy) + p.hand.y};
-    const Vec2 shoulder = {static_cast<float>(ux) + 7.5f, static_cast<float>(uy) + 3.5f};
+    const Vec2 shoulder = {static_cast<float>(ux) + 10.0f, static_cast<float>(uy) + 4.5f};
     if (p.club_behind) {
         draw_club(img, k, hand, p.club);
         draw_arm(img, k, shoulder, hand);
@@ -120,7 +123,7 @@ OgrePose walk_pose(int i) {
     OgrePose p;
     p.legs = LEGS[i];
     p.body_y = BOB[i];
-    p.hand = {9.0f + (i == 1 ? 0.5f : -0.5f), 6.5f + static_cast<float>(BOB[i])};
+    p.hand = {10.5f + (i == 1 ? 0.5f : -0.5f), 6.5f + static_cast<float>(BOB[i])};
     p.back_swing = i == 1 ? -0.8f : (i == 3 ? 0.8f : 0.0f);
     p.club = -55.0f + (i % 2 == 0 ? 6.0f : -4.0f);
     return p;
@@ -135,15 +138,17 @@ OgrePose attack_pose(int a) {
         bool behind;
         const Art* legs;
     };
+    // The body leans no further back than the frame's first column, where it
+    // still fills the body's back edge in either facing.
     static const Key KEYS[8] = {
-        {0, 0, 7.5f, 2.5f, -130.0f, true, &LEGS_STAND},   // 8 heave
-        {-1, 0, 6.5f, 0.5f, -145.0f, true, &LEGS_STRIDE},  // 9 up and back
-        {-1, 0, 6.0f, 0.5f, -155.0f, true, &LEGS_STRIDE},  // 10 wound up
-        {0, 0, 8.5f, 0.5f, -60.0f, false, &LEGS_STRIDE},   // 11 over the top
-        {1, 1, 10.0f, 5.5f, 50.0f, false, &LEGS_BRACE},    // 12 smash
-        {1, 1, 10.0f, 6.0f, 55.0f, false, &LEGS_BRACE},    // 13 hold
-        {0, 0, 9.5f, 6.0f, 0.0f, false, &LEGS_STRIDE},     // 14 drag up
-        {0, 0, 8.5f, 6.0f, -70.0f, false, &LEGS_STAND},    // 15 back to rest
+        {0, 0, 9.0f, 2.5f, -130.0f, true, &LEGS_STAND},    // 8 heave
+        {0, 0, 7.5f, 0.5f, -145.0f, true, &LEGS_STRIDE},   // 9 up and back
+        {0, 0, 7.0f, 0.5f, -155.0f, true, &LEGS_STRIDE},   // 10 wound up
+        {0, 0, 10.0f, 0.5f, -60.0f, false, &LEGS_STRIDE},  // 11 over the top
+        {1, 1, 11.0f, 5.5f, 50.0f, false, &LEGS_BRACE},    // 12 smash
+        {1, 1, 11.0f, 6.0f, 55.0f, false, &LEGS_BRACE},    // 13 hold
+        {0, 0, 11.0f, 6.0f, 0.0f, false, &LEGS_STRIDE},    // 14 drag up
+        {0, 0, 10.0f, 6.0f, -70.0f, false, &LEGS_STAND},   // 15 back to rest
     };
     const Key& key = KEYS[a];
     OgrePose p;
