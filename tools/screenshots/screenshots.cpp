@@ -206,6 +206,26 @@ void shoot_enemies(Game& game, ShotLog& log, uint32_t seed) {
     for (int i = 0; i < 20; ++i) run_keys(game, {});
     shot(game, log, "enemies_after");
 
+    // An ogre and a barbarian facing either way beside the dragon.
+    for (const EnemyKind kind : {EnemyKind::Ogre, EnemyKind::Barbarian}) {
+        start_new_game_with_seed(game, seed);
+        game.screen = GameScreen::Playing;
+        game.story_stage = 12;
+        World& w = *game.world;
+        int64_t found = -1;
+        for (int64_t i = 0; i < w.enemy_count && found < 0; ++i) {
+            if (enemy_kind(w.enemies[static_cast<size_t>(i)]) == kind) found = i;
+        }
+        if (found < 0) continue;
+        Enemy& e = w.enemies[static_cast<size_t>(found)];
+        place_dragon(game, e.x - 40);
+        for (int i = 0; i < 50; ++i) run_keys(game, {});
+        shot(game, log, kind == EnemyKind::Ogre ? "ogre_facing" : "barbarian_facing");
+        place_dragon(game, e.x + 30);
+        for (int i = 0; i < 50; ++i) run_keys(game, {});
+        shot(game, log, kind == EnemyKind::Ogre ? "ogre_facing_right" : "barbarian_facing_right");
+    }
+
     start_new_game_with_seed(game, seed);
     game.screen = GameScreen::Playing;
     game.story_stage = 12;
