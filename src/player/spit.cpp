@@ -48,43 +48,6 @@ static_assert(HIT_DAMAGE.size() == 5);
 constexpr int64_t LARGE_FIRE_DAMAGE = 8;
 constexpr float HIT_ALERT = 4.0f;
 
-// Which live enemies stand in each band of columns, built once per pass over
-// the particles (nothing moves an enemy during the pass): a particle then asks
-// only the few enemies of its own band instead of the whole table.
-constexpr int64_t BAND_COLUMNS = 64;
-constexpr int64_t BAND_COUNT = (WORLD_W + BAND_COLUMNS - 1) / BAND_COLUMNS;
-static_assert(BAND_COUNT == 54);
-
-struct EnemyBands {
-    std::array<std::array<int8_t, MAX_ENEMIES>, BAND_COUNT> index;
-    std::array<int8_t, BAND_COUNT> count;
-};
-
-void build_bands(const World& world, EnemyBands& bands) {
-    bands.count.fill(0);
-    for (int64_t i = 0; i < world.enemy_count; ++i) {
-        const Enemy& e = world.enemies[static_cast<size_t>(i)];
-        if (!e.alive) continue;
-        const int64_t first = std::clamp<int64_t>(e.x, 0, WORLD_W - 1) / BAND_COLUMNS;
-        const int64_t last = std::clamp<int64_t>(e.x + enemy_mask(enemy_kind(e)).width - 1, 0, WORLD_W - 1) / BAND_COLUMNS;
-        for (int64_t b = first; b <= last; ++b) {
-            int8_t& n = bands.count[static_cast<size_t>(b)];
-            bands.index[static_cast<size_t>(b)][static_cast<size_t>(n++)] = static_cast<int8_t>(i);
-        }
-    }
-}
-
-// cell_in_actor for a cell on the grid, asking only the cell's band.
-bool body_at(const World& world, const EnemyBands& bands, int64_t cx, int64_t cy) {
-    if (world.player_present && player_mask_covers(cx, cy, world.player_x, world.player_y)) return true;
-    const auto band = static_cast<size_t>(cx / BAND_COLUMNS);
-    for (int8_t k = 0; k < bands.count[band]; ++k) {
-        const Enemy& e = world.enemies[static_cast<size_t>(bands.index[band][static_cast<size_t>(k)])];
-        if (enemy_covers(enemy_kind(e), cx, cy, e.x, e.y)) return true;
-    }
-    return false;
-}
-
 float unit(uint32_t r) { return static_cast<float>(r % 1000u) / 1000.0f; }
 int64_t nint(float v) { return static_cast<int64_t>(std::round(v)); }
 bool is_solid(Material m) { return kind_of(m) == MaterialKind::Solid; }
@@ -188,9 +151,10 @@ int64_t hit_damage(const SpitParticle& q) {
 // Hands the particle's damage to every enemy covering the cell (in table
 // order); a frozen boss swallows it harmlessly. Returns whether any enemy was
 // there.
-bool hit_enemies(World& world, const EnemyBands& bands, const SpitParticle& q, int64_t cx, int64_t cy) {
+bool hit_enemies(World& world, const SpitParticle& q, int64_t cx, int64_t cy) {
     bool hit = false;
-    const auto band = static_cast<size_t>(cx / BAND_COLUMNS);
+    const ActorBands& bands = world.actor_bands;
+    const auto band = static_cast<size_t>(cx / ACTOR_BAND_COLUMNS);
     for (int8_t k = 0; k < bands.count[band]; ++k) {
         Enemy& e = world.enemies[static_cast<size_t>(bands.index[band][static_cast<size_t>(k)])];
         if (!enemy_covers(enemy_kind(e), cx, cy, e.x, e.y)) continue;
@@ -245,12 +209,12 @@ void settle(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
 
 enum class CellOutcome { Continue, Died, Settle };
 
-CellOutcome enter_cell(World& world, const EnemyBands& bands, SpitParticle& q, int64_t cx, int64_t cy) {
+CellOutcome enter_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy) {
     if (!in_world(cx, cy)) return CellOutcome::Died;
-    if (hit_enemies(world, bands, q, cx, cy)) return CellOutcome::Died;
+    if (hit_enemies(world, q, cx, cy)) return CellOutcome::Died;
     const Material here = cell_at(world, cx, cy).material;
     if (q.material == Material::Plasma) {
-        if (body_at(world, bands, cx, cy)) return CellOutcome::Died;
+        if (cell_in_banded_bodies(world, cx, cy)) return CellOutcome::Died;
         if (here == Material::Empty) return CellOutcome::Continue;
         set_cell(world, cx, cy, Material::Empty);  // plasma bores
         if (q.pierce == 0) q.pierce = PLASMA_PIERCE;
@@ -261,14 +225,14 @@ CellOutcome enter_cell(World& world, const EnemyBands& bands, SpitParticle& q, i
         set_cell(world, cx, cy, Material::Boom);  // fire sets petrol and powder off
         return CellOutcome::Died;
     }
-    if (body_at(world, bands, cx, cy)) return CellOutcome::Settle;
+    if (cell_in_banded_bodies(world, cx, cy)) return CellOutcome::Settle;
     if (here == Material::Empty) return CellOutcome::Continue;
     // A stone flies on through sand, water and smoke; anything else stops.
     if (is_solid(q.material) && !is_solid(here)) return CellOutcome::Continue;
     return CellOutcome::Settle;
 }
 
-void fly(World& world, const EnemyBands& bands, SpitParticle& q) {
+void fly(World& world, SpitParticle& q) {
     const float tx = q.x + q.vel_x;
     const float ty = q.y + q.vel_y;
     auto x = static_cast<int64_t>(std::trunc(q.x));
@@ -296,7 +260,7 @@ void fly(World& world, const EnemyBands& bands, SpitParticle& q) {
             err += dx;
             y += sy;
         }
-        switch (enter_cell(world, bands, q, x, y)) {
+        switch (enter_cell(world, q, x, y)) {
             case CellOutcome::Died: q.active = false; return;
             case CellOutcome::Settle: settle(world, q, x, y); return;
             case CellOutcome::Continue: break;
@@ -337,11 +301,10 @@ Material spit_step(World& world, Player& p, Inventory& inv, SpitState& spit, Spi
 }
 
 void update_spit_particles(World& world, SpitState& spit) {
-    EnemyBands bands;
-    build_bands(world, bands);
+    index_actor_bands(world);  // no enemy moves during the pass
     for (SpitParticle& q : spit.particles) {
         if (!q.active) continue;
         age(q);
-        if (q.active) fly(world, bands, q);
+        if (q.active) fly(world, q);
     }
 }

@@ -82,9 +82,8 @@ bool passable(const World& world, const NearbyEnemies& near, int64_t x, int64_t 
 
 }  // namespace
 
-bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
+bool cell_in_banded_bodies(const World& world, int64_t x, int64_t y) {
     if (covered_by_player(world, x, y)) return true;
-    if (!world.updating || !in_world(x, y)) return covered_by_enemy(world, x, y, -1);
     const auto band = static_cast<size_t>(x / ACTOR_BAND_COLUMNS);
     const ActorBands& bands = world.actor_bands;
     for (int8_t k = 0; k < bands.count[band]; ++k) {
@@ -92,6 +91,11 @@ bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
         if (enemy_covers(enemy_kind(e), x, y, e.x, e.y)) return true;
     }
     return false;
+}
+
+bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
+    if (world.updating && in_world(x, y)) return cell_in_banded_bodies(world, x, y);
+    return covered_by_player(world, x, y) || covered_by_enemy(world, x, y, -1);
 }
 
 void index_actor_bands(World& world) {

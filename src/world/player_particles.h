@@ -15,8 +15,12 @@ enum class DisplaceMode : int64_t {
 // The full test: the dragon's body, then every live enemy's (during a world
 // update only those of the cell's band).
 bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y);
-// Rebuilds the enemy bands for a world update.
+// Rebuilds the enemy bands: for a world update, or for any pass during which
+// no enemy moves.
 void index_actor_bands(World& world);
+// cell_in_actor_bodies through the bands, for a cell on the grid; the bands
+// must be fresh.
+bool cell_in_banded_bodies(const World& world, int64_t x, int64_t y);
 
 // Every move of a loose cell asks this; most worlds it is asked in have no
 // bodies in them at all.

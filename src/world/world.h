@@ -49,8 +49,9 @@ struct Particle {
 };
 
 // Which live enemies reach into each band of 64 columns. Built at the start of
-// every world update, when no enemy can move until it ends, so that the
-// cells' body test asks only a band's few enemies instead of the whole table.
+// every world update and of the spit's pass, when no enemy can move until
+// they end, so that a body test asks only a band's few enemies instead of the
+// whole table.
 inline constexpr int64_t ACTOR_BAND_COLUMNS = 64;
 inline constexpr int64_t ACTOR_BAND_COUNT = (WORLD_W + ACTOR_BAND_COLUMNS - 1) / ACTOR_BAND_COLUMNS;
 static_assert(ACTOR_BAND_COUNT == 54);
@@ -80,7 +81,7 @@ struct World {
     std::array<Particle, MAX_PARTICLES> particles;
     int64_t particle_count;
     int32_t explosion_count;
-    ActorBands actor_bands;  // valid only while `updating`
+    ActorBands actor_bands;  // fresh during a world update and the spit's pass
     // The latest swap, for the wake-up shortcut of a cell's follow-on step:
     // the index its mover ended at and the tick it happened in. Any other
     // change of the grid clears it; a cleared value (index 0, a rim cell)
