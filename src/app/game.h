@@ -9,6 +9,7 @@
 #include "player/player.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
+#include "render/cell_layer.h"
 #include "world/level.h"
 #include "world/world.h"
 
@@ -57,6 +58,7 @@ struct Game {
     ImageColors stone_pixels;
     ImageColors wood_pixels;
     Texture2D textures[TEXTURE_COUNT];
+    CellLayer cell_layer;
     Letterbox letterbox;
     VirtualPoint mouse_virtual;  // this frame's mouse in virtual pixels
     float frame_time;
