@@ -289,11 +289,15 @@ void draw_world_background(const Game& game) {
     draw_cave_layer(game.textures[TEX_CAVE_BRICK], game.camera.pos);
 }
 
+void draw_cells(const Game& game) {
+    if (game.world == nullptr) return;
+    draw_cell_layer(game.cell_layer, *game.world, game.camera.pos, cam_px(game.camera),
+                    make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+}
+
 void draw_world(const Game& game) {
     draw_world_background(game);
     if (game.world == nullptr) return;
-    const CamPx px = cam_px(game.camera);
-    draw_cell_layer(game.cell_layer, *game.world, game.camera.pos, px, make_swatch_grid(game.stone_pixels),
-                    make_swatch_grid(game.wood_pixels));
-    draw_free_particles(*game.world, px);
+    draw_cells(game);
+    draw_free_particles(*game.world, cam_px(game.camera));
 }

@@ -83,6 +83,8 @@ uint8_t cave_brick_alpha(int64_t tile_x);
 
 // Panorama, cave layer, cells and free particles, into the target.
 void draw_world(const Game& game);
-// The layers draw_world puts beneath and above the cells.
+// The layers of draw_world, in its order, for tools that compose a frame
+// from parts.
 void draw_world_background(const Game& game);
+void draw_cells(const Game& game);
 void draw_free_particles(const World& world, CamPx px);

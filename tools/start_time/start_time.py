@@ -40,8 +40,11 @@ def find_window(dpy, title):
 
 
 def colours_in(win):
-    geom = win.get_geometry()
-    data = win.get_image(0, 0, geom.width, geom.height, X.ZPixmap, 0xFFFFFFFF).data
+    try:
+        geom = win.get_geometry()
+        data = win.get_image(0, 0, geom.width, geom.height, X.ZPixmap, 0xFFFFFFFF).data
+    except Exception:  # not mapped yet
+        return 0
     stride = len(data) // geom.height
     seen = set()
     for y in range(0, geom.height, 16):
