@@ -110,6 +110,12 @@ void cells_squares(const Game& game) {
                              make_swatch_grid(game.wood_pixels));
 }
 
+// What lies beneath the cells, for telling the cells' share of a frame.
+void background_only(const Game& game) {
+    ClearBackground(PLAY_CLEAR);
+    draw_world_background(game);
+}
+
 void frame_texture(const Game& game) { draw_play_frame(game); }
 
 void frame_squares(const Game& game) {
@@ -125,6 +131,7 @@ void register_benchmarks() {
     const Variant variants[] = {{"Cells/texels_only", cells_texels_only},
                                 {"Cells/texture", cells_texture},
                                 {"Cells/squares", cells_squares},
+                                {"Background", background_only},
                                 {"PlayFrame/texture", frame_texture},
                                 {"PlayFrame/squares", frame_squares}};
     for (const char* scene : {"cave", "grassland"}) {
