@@ -225,6 +225,12 @@ CellWindow visible_cells(Vector2 camera_pos) {
 CellWindow write_cell_texels(Color* texels, const World& world, Vector2 camera_pos, const SwatchGrid& stone,
                              const SwatchGrid& wood) {
     const CellWindow win = visible_cells(camera_pos);
+    // visible_cells keeps the window on the grid and within the layer; the
+    // loop below relies on it, so it is checked rather than assumed.
+    if (!in_world(win.x0, win.y0) || !in_world(win.x1, win.y1) || win.x1 < win.x0 || win.y1 < win.y0 ||
+        win.x1 - win.x0 >= CELL_LAYER_W || win.y1 - win.y0 >= CELL_LAYER_H) {
+        return CellWindow{0, -1, 0, -1};
+    }
     static_assert(VIEW_COLS + WINDOW_EXTRA == CELL_LAYER_W && VIEW_ROWS + WINDOW_EXTRA == CELL_LAYER_H,
                   "the widest window fills the layer");
     // Fully transparent, so that blending leaves the frame beneath untouched,

@@ -54,7 +54,8 @@ CellWindow visible_cells(Vector2 camera_pos);
 
 // Writes the colour of every cell in the camera's window into the texels,
 // rows CELL_LAYER_W apart, the window's top-left cell first; Empty cells
-// become fully transparent. Returns the window.
+// become fully transparent. Returns the window written (empty, x1 < x0,
+// should it ever leave the grid or the layer).
 CellWindow write_cell_texels(Color* texels, const World& world, Vector2 camera_pos, const SwatchGrid& stone,
                              const SwatchGrid& wood);
 
