@@ -14,6 +14,7 @@ void shutdown_tail(Game& game) {
 }
 
 void shutdown(Game& game) {
+    unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
     ShowCursor();
     free_image_colors(game.stone_pixels);
@@ -49,6 +50,7 @@ int main() {
     game.wood_pixels = load_embedded_image_colors(WOOD_SWATCH_PATH);
     HideCursor();
     load_all_textures(game.textures);
+    load_cell_layer(game.cell_layer);
     SetTargetFPS(TARGET_FPS);
 
     while (!WindowShouldClose()) {

@@ -149,31 +149,20 @@ void draw_cave_layer(Texture2D brick, Vector2 pos) {
     EndScissorMode();
 }
 
-// One rectangle per non-empty cell. The swatch positions advance with the
-// loop instead of being divided out per cell.
-void draw_cells(const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone, const SwatchGrid& wood) {
-    const CellWindow win = visible_cells(pos);
-    const int64_t stone_col0 = floor_mod(win.x0, stone.cols);
-    const int64_t wood_col0 = floor_mod(win.x0, wood.cols);
-    for (int64_t y = win.y0; y <= win.y1; ++y) {
-        const Cell* row = &cell_at(world, 0, y);
-        const int64_t stone_row = floor_mod(y - STONE_SWATCH_ANCHOR_ROW, stone.rows);
-        const int64_t wood_row = floor_mod(y, wood.rows);
-        const int screen_y = static_cast<int>(y * CELL_PX) - px.y;
-        int64_t stone_col = stone_col0;
-        int64_t wood_col = wood_col0;
-        for (int64_t x = win.x0; x <= win.x1; ++x) {
-            const Cell& cell = row[x];
-            if (cell.material != Material::Empty) {
-                const Color colour = shade_cell(cell, swatch_texel(stone, stone_col, stone_row),
-                                                swatch_texel(wood, wood_col, wood_row));
-                DrawRectangle(static_cast<int>(x * CELL_PX) - px.x, screen_y, CELL_PX, CELL_PX, colour);
-            }
-            if (++stone_col == stone.cols) stone_col = 0;
-            if (++wood_col == wood.cols) wood_col = 0;
-        }
-    }
+// The cell window as one texture, a texel per cell, each drawn as the 3 x 3
+// pixels the cell covers. One square per cell would cost several
+// milliseconds of vertex filling per frame, and software rasterisers slow to
+// a crawl on its 150,000 tiny triangles.
+void draw_cell_layer(const CellLayer& layer, const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone,
+                     const SwatchGrid& wood) {
+    if (layer.texels == nullptr || !IsTextureValid(layer.texture)) return;
+    const CellWindow win = write_cell_texels(layer.texels, world, pos, stone, wood);
+    UpdateTexture(layer.texture, layer.texels);
+    const CellLayerPlacement at = cell_layer_placement(win, px);
+    DrawTexturePro(layer.texture, at.source, at.dest, Vector2{0, 0}, 0.0f, WHITE);
 }
+
+}  // namespace
 
 void draw_free_particles(const World& world, CamPx px) {
     const int64_t count = std::clamp<int64_t>(world.particle_count, 0, MAX_PARTICLES);
@@ -188,8 +177,6 @@ void draw_free_particles(const World& world, CamPx px) {
         DrawRectangle(sx, sy, CELL_PX, CELL_PX, c);
     }
 }
-
-}  // namespace
 
 SwatchGrid make_swatch_grid(const ImageColors& image) {
     if (image.colors == nullptr || image.width <= 0 || image.height <= 0) {
@@ -235,6 +222,56 @@ CellWindow visible_cells(Vector2 camera_pos) {
     return CellWindow{x0, x1, y0, y1};
 }
 
+CellWindow write_cell_texels(Color* texels, const World& world, Vector2 camera_pos, const SwatchGrid& stone,
+                             const SwatchGrid& wood) {
+    const CellWindow win = visible_cells(camera_pos);
+    // visible_cells keeps the window on the grid and within the layer; the
+    // loop below relies on it, so it is checked rather than assumed.
+    if (!in_world(win.x0, win.y0) || !in_world(win.x1, win.y1) || win.x1 < win.x0 || win.y1 < win.y0 ||
+        win.x1 - win.x0 >= CELL_LAYER_W || win.y1 - win.y0 >= CELL_LAYER_H) {
+        return CellWindow{0, -1, 0, -1};
+    }
+    static_assert(VIEW_COLS + WINDOW_EXTRA == CELL_LAYER_W && VIEW_ROWS + WINDOW_EXTRA == CELL_LAYER_H,
+                  "the widest window fills the layer");
+    // Fully transparent, so that blending leaves the frame beneath untouched,
+    // as no square at all would.
+    constexpr Color CLEAR{0, 0, 0, 0};
+    // The swatch positions advance with the loop instead of being divided out
+    // per cell.
+    const int64_t stone_col0 = floor_mod(win.x0, stone.cols);
+    const int64_t wood_col0 = floor_mod(win.x0, wood.cols);
+    for (int64_t y = win.y0; y <= win.y1; ++y) {
+        const Cell* row = &cell_at(world, win.x0, y);
+        Color* out = texels + (y - win.y0) * CELL_LAYER_W;
+        const int64_t stone_row = floor_mod(y - STONE_SWATCH_ANCHOR_ROW, stone.rows);
+        const int64_t wood_row = floor_mod(y, wood.rows);
+        int64_t stone_col = stone_col0;
+        int64_t wood_col = wood_col0;
+        for (int64_t i = 0; i <= win.x1 - win.x0; ++i) {
+            const Cell& cell = row[i];
+            out[i] = cell.material == Material::Empty
+                         ? CLEAR
+                         : shade_cell(cell, swatch_texel(stone, stone_col, stone_row),
+                                      swatch_texel(wood, wood_col, wood_row));
+            if (++stone_col == stone.cols) stone_col = 0;
+            if (++wood_col == wood.cols) wood_col = 0;
+        }
+    }
+    return win;
+}
+
+CellLayerPlacement cell_layer_placement(const CellWindow& win, CamPx px) {
+    const auto cols = static_cast<float>(win.x1 - win.x0 + 1);
+    const auto rows = static_cast<float>(win.y1 - win.y0 + 1);
+    // Whole pixels, the same the cells' squares start at: the texture is
+    // drawn at integer positions and integer scale, so nearest sampling maps
+    // every frame pixel to the one texel whose cell covers it.
+    const auto x = static_cast<float>(win.x0 * CELL_PX - px.x);
+    const auto y = static_cast<float>(win.y0 * CELL_PX - px.y);
+    return CellLayerPlacement{Rectangle{0.0f, 0.0f, cols, rows},
+                              Rectangle{x, y, cols * CELL_PX, rows * CELL_PX}};
+}
+
 Rectangle panorama_source(float texture_w, float texture_h, float camera_x) {
     // Width of a frame-shaped window at the texture's full height.
     const float window_w = texture_h * FVIRTUAL_W / FVIRTUAL_H;
@@ -253,14 +290,20 @@ uint8_t cave_brick_alpha(int64_t tile_x) {
     return static_cast<uint8_t>(std::max<int64_t>(0, (CAVE_END - tile_x) * 255 / (CAVE_END - CAVE_SOLID_END)));
 }
 
-void draw_world(const Game& game) {
-    const Camera& camera = game.camera;
-    const CamPx px = cam_px(camera);
-    const SwatchGrid stone = make_swatch_grid(game.stone_pixels);
-    const SwatchGrid wood = make_swatch_grid(game.wood_pixels);
-    draw_panorama(game.textures[TEX_PANORAMA], camera.pos.x);
-    draw_cave_layer(game.textures[TEX_CAVE_BRICK], camera.pos);
+void draw_world_background(const Game& game) {
+    draw_panorama(game.textures[TEX_PANORAMA], game.camera.pos.x);
+    draw_cave_layer(game.textures[TEX_CAVE_BRICK], game.camera.pos);
+}
+
+void draw_cells(const Game& game) {
     if (game.world == nullptr) return;
-    draw_cells(*game.world, camera.pos, px, stone, wood);
-    draw_free_particles(*game.world, px);
+    draw_cell_layer(game.cell_layer, *game.world, game.camera.pos, cam_px(game.camera),
+                    make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+}
+
+void draw_world(const Game& game) {
+    draw_world_background(game);
+    if (game.world == nullptr) return;
+    draw_cells(game);
+    draw_free_particles(*game.world, cam_px(game.camera));
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/game.h"
+#include "render/cell_layer.h"
 
 inline constexpr int PALETTE_VARIANTS = 4;
 using MaterialPalette = std::array<std::array<Color, PALETTE_VARIANTS>, MATERIAL_COUNT>;
@@ -51,6 +52,21 @@ struct CellWindow {
 };
 CellWindow visible_cells(Vector2 camera_pos);
 
+// Writes the colour of every cell in the camera's window into the texels,
+// rows CELL_LAYER_W apart, the window's top-left cell first; Empty cells
+// become fully transparent. Returns the window written (empty, x1 < x0,
+// should it ever leave the grid or the layer).
+CellWindow write_cell_texels(Color* texels, const World& world, Vector2 camera_pos, const SwatchGrid& stone,
+                             const SwatchGrid& wood);
+
+// The texels of the cell layer a window uses and where they go in the frame,
+// each texel 3 x 3 pixels at its cell's position.
+struct CellLayerPlacement {
+    Rectangle source;
+    Rectangle dest;
+};
+CellLayerPlacement cell_layer_placement(const CellWindow& win, CamPx px);
+
 // Source rectangle of the panorama for the camera's column: it pans across
 // its width as the camera crosses the world.
 Rectangle panorama_source(float texture_w, float texture_h, float camera_x);
@@ -68,3 +84,8 @@ uint8_t cave_brick_alpha(int64_t tile_x);
 
 // Panorama, cave layer, cells and free particles, into the target.
 void draw_world(const Game& game);
+// The layers of draw_world, in its order, for tools that compose a frame
+// from parts.
+void draw_world_background(const Game& game);
+void draw_cells(const Game& game);
+void draw_free_particles(const World& world, CamPx px);

@@ -271,9 +271,11 @@ void load_graphics(Game& game) {
     game.stone_pixels = load_embedded_image_colors(STONE_SWATCH_PATH);
     game.wood_pixels = load_embedded_image_colors(WOOD_SWATCH_PATH);
     load_all_textures(game.textures);
+    load_cell_layer(game.cell_layer);
 }
 
 void unload_graphics(Game& game) {
+    unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
     free_image_colors(game.stone_pixels);
     free_image_colors(game.wood_pixels);

@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""Frame rate of a real game in the cave, under Xvfb with Mesa's software
+OpenGL, read from Mesa's own frame counter (the Gallium HUD, dumped to files
+instead of drawn).
+
+Starts a virtual X server, starts the game, waits on the title, presses Enter
+and samples the frames per second of the play frames that follow (the
+camera stays in the cave at the start of the world). Prints the median, the
+lowest and the highest one-second sample for the title and for play, and
+saves a screenshot of the play frame.
+
+usage: frame_rate.py <cindervale executable> [play seconds] [screenshot.png]
+"""
+
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+from Xlib import X, display
+
+
+def free_display_number():
+    for n in range(150, 200):
+        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
+            return n
+    sys.exit("no free X display number")
+
+
+def read_samples(path):
+    try:
+        with open(path) as f:
+            return [float(line) for line in f if line.strip()]
+    except FileNotFoundError:
+        return []
+
+
+def wait_for_window(env, timeout):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = subprocess.run(["xdotool", "search", "--name", "^Cindervale$"], env=env,
+                               capture_output=True, text=True)
+        if found.returncode == 0 and found.stdout.strip():
+            return found.stdout.split()[0]
+        time.sleep(0.2)
+    return None
+
+
+def save_screen(disp, path):
+    dpy = display.Display(disp)
+    root = dpy.screen().root
+    geom = root.get_geometry()
+    data = root.get_image(0, 0, geom.width, geom.height, X.ZPixmap, 0xFFFFFFFF).data
+    stride = len(data) // geom.height
+    raw = bytearray()
+    for y in range(geom.height):
+        line = data[y * stride:y * stride + geom.width * 4]
+        raw += b"\x00"
+        for x in range(0, geom.width * 4, 4):
+            raw += bytes((line[x + 2], line[x + 1], line[x]))
+
+    def chunk(kind, body):
+        c = struct.pack(">I", len(body)) + kind + body
+        return c + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", geom.width, geom.height, 8, 2, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 6)))
+        f.write(chunk(b"IEND", b""))
+
+
+def summary(name, samples):
+    if not samples:
+        return f"{name}: no samples"
+    return (f"{name}: median {statistics.median(samples):.1f} fps"
+            f" (min {min(samples):.1f}, max {max(samples):.1f}, {len(samples)} one-second samples)")
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    exe = os.path.abspath(sys.argv[1])
+    play_seconds = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+    shot = sys.argv[3] if len(sys.argv) > 3 else None
+    for tool in ("Xvfb", "xdotool"):
+        if shutil.which(tool) is None:
+            sys.exit(f"{tool} is not installed")
+    n = free_display_number()
+    disp = f":{n}"
+    xvfb = subprocess.Popen(["Xvfb", disp, "-screen", "0", "1280x720x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    game = None
+    dump = tempfile.mkdtemp(prefix="cindervale-fps-")
+    try:
+        end = time.time() + 10
+        while not os.path.exists(f"/tmp/.X11-unix/X{n}") and time.time() < end:
+            time.sleep(0.1)
+        xenv = dict(os.environ, DISPLAY=disp)
+        genv = dict(xenv, LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_HUD="fps", GALLIUM_HUD_VISIBLE="false",
+                    GALLIUM_HUD_PERIOD="1", GALLIUM_HUD_DUMP_DIR=dump)
+        with open(os.path.join(dump, "game.log"), "w") as log:
+            game = subprocess.Popen([exe], env=genv, stdout=log, stderr=subprocess.STDOUT)
+        win = wait_for_window(xenv, 30)
+        if win is None:
+            sys.exit("no window titled 'Cindervale' appeared")
+        time.sleep(4)
+        title = read_samples(os.path.join(dump, "fps"))
+        subprocess.run(["xdotool", "windowfocus", "--sync", win], env=xenv, check=False)
+        subprocess.run(["xdotool", "keydown", "Return"], env=xenv, check=True)
+        time.sleep(0.15)
+        subprocess.run(["xdotool", "keyup", "Return"], env=xenv, check=True)
+        time.sleep(2)
+        skip = len(read_samples(os.path.join(dump, "fps")))
+        time.sleep(play_seconds)
+        play = read_samples(os.path.join(dump, "fps"))[skip:]
+        if shot:
+            save_screen(disp, shot)
+        # The first sample also spans the start-up.
+        print(summary("title", title[1:]))
+        print(summary("play in the cave", play))
+    finally:
+        if game is not None and game.poll() is None:
+            game.terminate()
+            try:
+                game.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                game.kill()
+        xvfb.terminate()
+        try:
+            xvfb.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            xvfb.kill()
+        shutil.rmtree(dump, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
