@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -34,36 +35,51 @@ size_t clamp_count(int64_t count, size_t capacity) {
     return static_cast<size_t>(count) < capacity ? static_cast<size_t>(count) : capacity;
 }
 
-uint64_t u8(uint8_t v) { return v; }
-uint64_t u16(int16_t v) { return static_cast<uint16_t>(v); }
-uint64_t f32(float v) { return std::bit_cast<uint32_t>(v); }
-
 void mix(uint64_t& h, uint64_t word) { h = (h ^ word) * STATE_HASH_PRIME; }
 
-// A cell and its wake-up mark packed into six words. The mark counts only as
+// A cell and its wake-up mark as six little-endian words read straight from
+// the cell, with the three two-byte padding gaps masked to zero (the middle
+// gap of the last word then carries the mark). The mark counts only as
 // "queued for the next update" (it equals tick + 1): older values never
-// matter to the rules.
-void mix_cell(uint64_t& h, const Cell& c, bool queued) {
-    mix(h, u8(static_cast<uint8_t>(c.material)) | u8(c.shade) << 8 | u8(c.rest_frames) << 16 |
-               uint64_t{c.burning} << 24 | u8(c.fling_frames) << 32 |
-               u8(static_cast<uint8_t>(c.origin)) << 40 | u16(c.integrity) << 48 |
-               uint64_t{queued} << 56);
-    mix(h, u16(c.life) | u16(c.life_max) << 16 | u16(c.progress) << 32);
-    mix(h, static_cast<uint32_t>(c.temperature) | uint64_t{c.stamp} << 32);
-    mix(h, f32(c.vel_x) | f32(c.vel_y) << 32);
-    mix(h, f32(c.fall_frac) | f32(c.fling_frac_x) << 32);
-    mix(h, f32(c.fling_frac_y));
+// matter to the rules. Reading words instead of fields keeps the hash of a
+// million cells quick enough to take after every frame.
+static_assert(std::endian::native == std::endian::little);
+static_assert(sizeof(Cell) == 48, "Cell changed: redo the words below");
+static_assert(offsetof(Cell, material) == 0 && offsetof(Cell, shade) == 1 && offsetof(Cell, temperature) == 4);
+static_assert(offsetof(Cell, integrity) == 8 && offsetof(Cell, life) == 10 && offsetof(Cell, life_max) == 12 &&
+              offsetof(Cell, progress) == 14);
+static_assert(offsetof(Cell, rest_frames) == 16 && offsetof(Cell, burning) == 17 && offsetof(Cell, vel_x) == 20);
+static_assert(offsetof(Cell, vel_y) == 24 && offsetof(Cell, fall_frac) == 28 && offsetof(Cell, fling_frac_x) == 32 &&
+              offsetof(Cell, fling_frac_y) == 36);
+static_assert(offsetof(Cell, fling_frames) == 40 && offsetof(Cell, origin) == 41 && offsetof(Cell, stamp) == 44);
+constexpr uint64_t GAP_AT_2 = 0xFFFFFFFF0000FFFFull;  // bytes 2 and 3 of the word are padding
+
+uint64_t cell_word(const Cell& c, size_t offset) {
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const unsigned char*>(&c) + offset, sizeof(word));
+    return word;
 }
 
-// The grid is a million cells: four interleaved lanes (cell i in lane i % 4)
+void mix_cell(uint64_t& h, const Cell& c, bool queued) {
+    mix(h, cell_word(c, 0) & GAP_AT_2);   // material, shade, temperature
+    mix(h, cell_word(c, 8));              // integrity, life, life_max, progress
+    mix(h, cell_word(c, 16) & GAP_AT_2);  // rest_frames, burning, vel_x
+    mix(h, cell_word(c, 24));             // vel_y, fall_frac
+    mix(h, cell_word(c, 32));             // fling_frac_x, fling_frac_y
+    mix(h, (cell_word(c, 40) & GAP_AT_2) | uint64_t{queued} << 16);  // fling_frames, origin, stamp
+}
+
+// The grid is a million cells: interleaved lanes (cell i in lane i % 8)
 // keep the multiplier busy, and the lanes join the main state in order.
+constexpr size_t CELL_LANES = 8;
+
 void put_cells(StateHasher& s, const World& w) {
-    static_assert(CELL_COUNT % 4 == 0);
+    static_assert(CELL_COUNT % CELL_LANES == 0);
     const uint32_t queued_mark = w.tick + 1u;
-    uint64_t lanes[4] = {STATE_HASH_OFFSET, STATE_HASH_OFFSET ^ 1u, STATE_HASH_OFFSET ^ 2u,
-                         STATE_HASH_OFFSET ^ 3u};
-    for (size_t i = 0; i < static_cast<size_t>(CELL_COUNT); i += 4) {
-        for (size_t k = 0; k < 4; ++k) {
+    uint64_t lanes[CELL_LANES];
+    for (size_t k = 0; k < CELL_LANES; ++k) lanes[k] = STATE_HASH_OFFSET ^ k;
+    for (size_t i = 0; i < static_cast<size_t>(CELL_COUNT); i += CELL_LANES) {
+        for (size_t k = 0; k < CELL_LANES; ++k) {
             mix_cell(lanes[k], w.cells[i + k], static_cast<uint32_t>(w.queued_mark[i + k]) == queued_mark);
         }
     }
