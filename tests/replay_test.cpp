@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int64_t REPLAY_FRAMES = 3000;
+constexpr int64_t REPLAY_FRAMES = 2400;
 
 // A game started from the title (raylib's generator picks the level seed, so
 // it is seeded first) and played by the random input source.
