@@ -50,7 +50,7 @@ Shape shape(const char* name, size_t expected_size, size_t expected_slots) {
 
 TEST(PlayStateHashShape, HashedRecordsKeepTheFieldsTheHashLists) {
     const Shape shapes[] = {
-        shape<Game>("Game", 69744, 83),
+        shape<Game>("Game", 69800, 85),
         shape<World>("World", 61316192, 22),
         shape<Cell>("Cell", 48, 17),
         shape<Particle>("Particle", 20, 7),
@@ -71,6 +71,7 @@ TEST(PlayStateHashShape, HashedRecordsKeepTheFieldsTheHashLists) {
         shape<SpitParticle>("SpitParticle", 28, 12),
         shape<Camera>("Camera", 40, 6),
         shape<SoundBank>("SoundBank", 3232, 81),
+        shape<SandboxState>("SandboxState", 24, 4),
     };
     for (const Shape& s : shapes) {
         EXPECT_TRUE(s.size == s.expected_size && s.slots == s.expected_slots)

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int64_t REPLAY_FRAMES = 2400;
+constexpr int64_t REPLAY_FRAMES = 600;
 
 // A game started from the title (raylib's generator picks the level seed, so
 // it is seeded first) and played by the random input source.
@@ -157,6 +157,8 @@ TEST(Replay, HashSeesAChangeInEveryPartOfThePlayState) {
         {"the last spit particle", [&] { g.spit.particles[MAX_SPIT_PARTICLES - 1].large = true; }},
         {"the spit pose", [&] { g.spit.spit_pose = 0.1f; }},
         {"the camera pan target", [&] { g.camera.pan_to.y = 4.0f; }},
+        {"the sandbox code's progress", [&] { g.sandbox.code_pos = 2; }},
+        {"the sandbox material", [&] { g.sandbox.sandbox_material = Material::Lava; }},
         {"the story stage", [&] { g.story_stage = 3; }},
         {"the dialogue reveal", [&] { g.dialogue_chars = 2.0f; }},
         {"the boss encounter", [&] { g.boss_encounter = BossEncounter::Fighting; }},

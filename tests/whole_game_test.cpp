@@ -5,16 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "../tools/common/game_bot.h"
 #include "alloc_counter.h"
+#include "app/replay.h"
 #include "test_game.h"
 
 namespace {
 
 constexpr int MAX_FRAMES = 60 * 60 * 6;  // six minutes of play is a stall
+constexpr uint64_t PINNED_FINAL_HASH = 0x05ead9110bbb94fbull;
 
 using game_bot::Bot;
 using game_bot::Intent;
@@ -30,7 +33,8 @@ TEST(WholeGame, ABotPlaysFromTheTitleToTheEndingAndBack) {
     int64_t hp_in_defiance = 100;
     bool saw_ending = false;
     uint64_t allocations_in_play = 0;
-    for (int n = 0; n < MAX_FRAMES; ++n) {
+    int frames_played = 0;
+    for (int n = 0; n < MAX_FRAMES; ++n, ++frames_played) {
         const Intent intent = bot.decide();
         FrameInput in = to_input(intent);
 
@@ -58,6 +62,11 @@ TEST(WholeGame, ABotPlaysFromTheTitleToTheEndingAndBack) {
     EXPECT_LE(hp_in_defiance, 0) << "the boss won the first fight";
     EXPECT_TRUE(g.player.empowered);
     EXPECT_EQ(allocations_in_play, 0u);
+    std::printf("whole game: %d frames, %llu logic steps, final hash %016llx\n", frames_played,
+                static_cast<unsigned long long>(g.logic_steps),
+                static_cast<unsigned long long>(play_state_hash(g)));
+    // Every build (plain, optimised, sanitized) must play exactly this game.
+    EXPECT_EQ(play_state_hash(g), PINNED_FINAL_HASH);
 }
 
 }  // namespace

@@ -349,6 +349,11 @@ uint64_t game_record_hash(const Game& g) {
     put(s, g.attack_latch);
     put(s, g.spit_held);
     put_camera(s, g.camera);
+    put(s, g.sandbox.sandbox_unlocked);
+    put(s, g.sandbox.panel_open);
+    put(s, g.sandbox.code_pos);
+    put(s, g.sandbox.sandbox_material);
+    // The cell layer's texture and texel buffer are drawing, redone each frame.
     // Frame loop bookkeeping.
     put(s, g.logic_steps);
     put(s, g.present_with_shader);
