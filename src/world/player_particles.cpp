@@ -86,6 +86,7 @@ bool cell_in_banded_bodies(const World& world, int64_t x, int64_t y) {
     if (covered_by_player(world, x, y)) return true;
     const auto band = static_cast<size_t>(x / ACTOR_BAND_COLUMNS);
     const ActorBands& bands = world.actor_bands;
+    if (y < bands.top[band] || y >= bands.bottom[band]) return false;
     for (int8_t k = 0; k < bands.count[band]; ++k) {
         const Enemy& e = world.enemies[static_cast<size_t>(bands.index[band][static_cast<size_t>(k)])];
         if (enemy_covers(enemy_kind(e), x, y, e.x, e.y)) return true;
@@ -101,15 +102,21 @@ bool cell_in_actor_bodies(const World& world, int64_t x, int64_t y) {
 void index_actor_bands(World& world) {
     ActorBands& bands = world.actor_bands;
     bands.count.fill(0);
+    bands.top.fill(static_cast<int16_t>(WORLD_H));
+    bands.bottom.fill(0);
     for (int64_t i = 0; i < world.enemy_count; ++i) {
         const Enemy& e = world.enemies[static_cast<size_t>(i)];
         if (!e.alive) continue;
         const int64_t width = enemy_mask(enemy_kind(e)).width;
         const int64_t first = std::clamp<int64_t>(e.x, 0, WORLD_W - 1) / ACTOR_BAND_COLUMNS;
         const int64_t last = std::clamp<int64_t>(e.x + width - 1, 0, WORLD_W - 1) / ACTOR_BAND_COLUMNS;
+        const int64_t height = enemy_mask(enemy_kind(e)).height;
         for (int64_t b = first; b <= last; ++b) {
-            int8_t& n = bands.count[static_cast<size_t>(b)];
-            bands.index[static_cast<size_t>(b)][static_cast<size_t>(n++)] = static_cast<int8_t>(i);
+            const auto band = static_cast<size_t>(b);
+            int8_t& n = bands.count[band];
+            bands.index[band][static_cast<size_t>(n++)] = static_cast<int8_t>(i);
+            bands.top[band] = static_cast<int16_t>(std::min<int64_t>(bands.top[band], e.y));
+            bands.bottom[band] = static_cast<int16_t>(std::max<int64_t>(bands.bottom[band], e.y + height));
         }
     }
 }

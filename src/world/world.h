@@ -59,6 +59,8 @@ static_assert(ACTOR_BAND_COUNT == 54);
 struct ActorBands {
     std::array<std::array<int8_t, MAX_ENEMIES>, ACTOR_BAND_COUNT> index;
     std::array<int8_t, ACTOR_BAND_COUNT> count;
+    std::array<int16_t, ACTOR_BAND_COUNT> top;     // rows the band's enemies span,
+    std::array<int16_t, ACTOR_BAND_COUNT> bottom;  // bottom exclusive
 };
 
 struct World {
