@@ -7,24 +7,11 @@
 #include <vector>
 
 #include "render/world_render.h"
+#include "test_swatch.h"
 #include "test_game.h"
 
 namespace {
 
-// A synthetic swatch whose pixel at (px, py) has r = px, g = py.
-struct TestSwatch {
-    std::vector<Color> pixels;
-    ImageColors image;
-    TestSwatch(int w, int h) : pixels(static_cast<size_t>(w * h)) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                pixels[static_cast<size_t>(y * w + x)] =
-                    Color{static_cast<unsigned char>(x), static_cast<unsigned char>(y), 7, 200};
-            }
-        }
-        image = ImageColors{pixels.data(), w, h};
-    }
-};
 
 constexpr Color UNTOUCHED = {1, 2, 3, 4};
 

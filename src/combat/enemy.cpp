@@ -95,55 +95,32 @@ int64_t spawn_formation(World& world, const Level& level, int64_t g, int64_t kni
 }  // namespace
 
 bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey) {
-    const EnemyMask& mask = enemy_mask(kind);
-    for (int64_t row = 0; row < mask.height; ++row) {
-        const uint32_t bits = mask.rows[static_cast<size_t>(row)];
-        for (int64_t col = 0; col < mask.width; ++col) {
-            if (!((bits >> col) & 1u)) continue;
-            const int64_t x = ex + col;
-            const int64_t y = ey + row;
-            if (!in_world(x, y)) return true;
-            const MaterialKind k = kind_of(cell_at(world, x, y).material);
-            if (k == MaterialKind::Solid || k == MaterialKind::Powder) return true;
-        }
-    }
-    return false;
+    return !every_body_cell(kind, ex, ey, [&](int64_t x, int64_t y) {
+        if (!in_world(x, y)) return false;
+        const MaterialKind k = kind_of(cell_at(world, x, y).material);
+        return k != MaterialKind::Solid && k != MaterialKind::Powder;
+    });
 }
 
 bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t dir) {
     const Enemy& self = world.enemies[static_cast<size_t>(index)];
     const EnemyKind kind = enemy_kind(self);
-    const EnemyMask& mask = enemy_mask(kind);
     // First the whole shape must fit, so a refused move pushes nothing.
-    for (int64_t row = 0; row < mask.height; ++row) {
-        const uint32_t bits = mask.rows[static_cast<size_t>(row)];
-        for (int64_t col = 0; col < mask.width; ++col) {
-            if (!((bits >> col) & 1u)) continue;
-            const int64_t x = ex + col;
-            const int64_t y = ey + row;
-            if (!in_world(x, y)) return false;
-            if (world.player_present && player_mask_covers(x, y, world.player_x, world.player_y)) return false;
-            const MaterialKind k = kind_of(cell_at(world, x, y).material);
-            // Rock that formed inside the body (lava cooling around it) must
-            // not hold the enemy for good: it may move out through it.
-            if (k == MaterialKind::Solid && !enemy_covers(kind, x, y, self.x, self.y)) return false;
-            if (k == MaterialKind::Powder && dir > 0) return false;
-        }
-    }
-    for (int64_t row = 0; row < mask.height; ++row) {
-        const uint32_t bits = mask.rows[static_cast<size_t>(row)];
-        for (int64_t col = 0; col < mask.width; ++col) {
-            if (!((bits >> col) & 1u)) continue;
-            const int64_t x = ex + col;
-            const int64_t y = ey + row;
-            const MaterialKind k = kind_of(cell_at(world, x, y).material);
-            if (k != MaterialKind::Powder && k != MaterialKind::Liquid && k != MaterialKind::Gas) continue;
-            if (!displace_cell(world, x, y, ex, ey, DisplaceMode::Enemy, index) && k == MaterialKind::Powder) {
-                return false;
-            }
-        }
-    }
-    return true;
+    const bool fits = every_body_cell(kind, ex, ey, [&](int64_t x, int64_t y) {
+        if (!in_world(x, y)) return false;
+        if (world.player_present && player_mask_covers(x, y, world.player_x, world.player_y)) return false;
+        const MaterialKind k = kind_of(cell_at(world, x, y).material);
+        // Rock that formed inside the body (lava cooling around it) must not
+        // hold the enemy for good: it may move out through it.
+        if (k == MaterialKind::Solid) return enemy_covers(kind, x, y, self.x, self.y);
+        return !(k == MaterialKind::Powder && dir > 0);
+    });
+    if (!fits) return false;
+    return every_body_cell(kind, ex, ey, [&](int64_t x, int64_t y) {
+        const MaterialKind k = kind_of(cell_at(world, x, y).material);
+        if (k != MaterialKind::Powder && k != MaterialKind::Liquid && k != MaterialKind::Gas) return true;
+        return displace_cell(world, x, y, ex, ey, DisplaceMode::Enemy, index) || k != MaterialKind::Powder;
+    });
 }
 
 bool spawn_enemy(World& world, const Level& level, int64_t column, EnemyKind kind, int64_t group,

@@ -168,6 +168,20 @@ inline bool enemy_covers(EnemyKind kind, int64_t cx, int64_t cy, int64_t ex, int
     return (m.rows[static_cast<size_t>(row)] >> col) & 1u;
 }
 
+// Calls visit(x, y) for each cell the shape covers with its box at (ex, ey),
+// row by row; stops and returns false as soon as a visit returns false.
+template <typename Visit>
+bool every_body_cell(EnemyKind kind, int64_t ex, int64_t ey, Visit visit) {
+    const EnemyMask& m = enemy_mask(kind);
+    for (int64_t row = 0; row < m.height; ++row) {
+        const uint32_t bits = m.rows[static_cast<size_t>(row)];
+        for (int64_t col = 0; col < m.width; ++col) {
+            if (((bits >> col) & 1u) != 0 && !visit(ex + col, ey + row)) return false;
+        }
+    }
+    return true;
+}
+
 // Placement (level generation) and the shape test it shares with movement.
 bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey);
 // May enemy `index` occupy (ex, ey)? `dir` is the vertical direction of the

@@ -141,15 +141,11 @@ struct BodyCells {
 
 BodyCells body_cells(const Enemy& e) {
     BodyCells b{};
-    const EnemyMask& m = mask(e);
-    for (int64_t r = 0; r < m.height; ++r) {
-        for (int64_t c = 0; c < m.width && b.count < MAX_BODY_CELLS; ++c) {
-            if (((m.rows[static_cast<size_t>(r)] >> c) & 1u) == 0) continue;
-            b.col[static_cast<size_t>(b.count)] = static_cast<int16_t>(e.x + c);
-            b.row[static_cast<size_t>(b.count)] = static_cast<int16_t>(e.y + r);
-            ++b.count;
-        }
-    }
+    every_body_cell(enemy_kind(e), e.x, e.y, [&](int64_t x, int64_t y) {
+        b.col[static_cast<size_t>(b.count)] = static_cast<int16_t>(x);
+        b.row[static_cast<size_t>(b.count)] = static_cast<int16_t>(y);
+        return ++b.count < MAX_BODY_CELLS;
+    });
     return b;
 }
 
@@ -164,10 +160,10 @@ bool find_debris_cell(const World& world, int64_t x, int64_t y, int64_t r0, bool
     for (int64_t r = r0; r <= DEBRIS_MAX_RADIUS; ++r) {
         for (int64_t i = 0; i <= 2 * r; ++i) {
             const int64_t dy = rows_reversed ? r - i : i - r;
-            const bool edge_row = std::abs(dy) == r;
-            for (int64_t j = 0; j <= 2 * r; ++j) {
+            // Rows inside the ring meet it only at its two side columns.
+            const int64_t step = std::abs(dy) == r ? 1 : 2 * r;
+            for (int64_t j = 0; j <= 2 * r; j += step) {
                 const int64_t dx = cols_reversed ? r - j : j - r;
-                if (!edge_row && std::abs(dx) != r) continue;
                 if (free_for_debris(world, x + dx, y + dy)) {
                     out_x = x + dx;
                     out_y = y + dy;
