@@ -38,6 +38,7 @@ void draw_frame(Game& game) {
         case GameScreen::Playing:
         case GameScreen::GameOver:
             draw_play_frame(game);
+            if (game.paused) draw_pause_overlay(game, game.mouse_virtual);
             present_frame(game, game.present_with_shader);
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -68,11 +69,62 @@ void leave_for_title(Game& game) {
     game.screen = GameScreen::Title;
 }
 
+// The game-over and ending screens take a press only once they have been
+// seen; an earlier press is used up and does nothing.
+bool leave_press(Game& game, FrameInput& input) {
+    return any_press(input) && game.screen_time >= SCREEN_LEAVE_DELAY;
+}
+
 void apply_menu_result(Game& game, const MenuResult& result) {
-    game.screen = result.next_screen;
+    GameScreen next = result.next_screen;
+    const bool leaving_settings = game.screen == GameScreen::Settings && next != GameScreen::Settings;
+    if (leaving_settings) next = game.settings_return;
+    if (game.screen == GameScreen::Title && next == GameScreen::Settings) game.settings_return = GameScreen::Title;
+    game.screen = next;
     if (result.master_volume != game.master_volume) {
         game.master_volume = result.master_volume;
         if (game.sounds.ready) SetMasterVolume(game.master_volume);
+    }
+    if (leaving_settings) save_settings_if_changed(game);
+    if (result.quit) game.quit_requested = true;
+}
+
+// --- The pause ------------------------------------------------------------------
+
+bool pause_pressed(const FrameInput& input) { return key_pressed(input, KEY_ESCAPE) || key_pressed(input, KEY_P); }
+
+void pause_game(Game& game) {
+    game.paused = true;
+    game.player_input.jump_request = false;
+    game.attack_latch = false;
+    pause_all_cues(game.sounds);
+}
+
+void resume_game(Game& game) {
+    game.paused = false;
+    // The button that was held for the pause (or the click on Resume) must
+    // not spit the moment play goes on.
+    game.spit_blocked_until_release = true;
+    game.spit_held = false;
+    resume_all_cues(game.sounds);
+}
+
+void paused_frame(Game& game, const FrameInput& input) {
+    switch (pause_input(input, game.letterbox)) {
+        case PauseChoice::Stay: break;
+        case PauseChoice::Resume:
+            play_cue(game.sounds, SfxCue::UiSelect, UI_SELECT_VOLUME);
+            resume_game(game);
+            break;
+        case PauseChoice::Settings:
+            game.screen = GameScreen::Settings;
+            game.settings_return = GameScreen::Playing;
+            break;
+        case PauseChoice::QuitToTitle:
+            game.paused = false;
+            resume_all_cues(game.sounds);
+            leave_for_title(game);
+            break;
     }
 }
 
@@ -149,12 +201,14 @@ void count_down_hurt_flash(Player& player) {
 }
 
 void read_attack_input(Game& game, const FrameInput& input, bool dialogue_open_at_start) {
+    if (game.spit_blocked_until_release && !input.mouse_down[0]) game.spit_blocked_until_release = false;
     const VirtualPoint m = to_virtual(game.letterbox, input.mouse);
     const bool over_slots = m.x >= 12 && m.x <= 311 && m.y >= 12 && m.y <= 65;
     const bool over_hp_panel = m.x >= 874 && m.y >= 12 && m.y <= 41;
     const SandboxState& sandbox = game.sandbox;
     const bool over_sandbox = sandbox.panel_open || (sandbox.sandbox_unlocked && SANDBOX_HEADER.contains(m.x, m.y));
-    game.spit_held = !dialogue_open_at_start && mouse_in_view(game.letterbox, input.mouse) &&
+    game.spit_held = !dialogue_open_at_start && !game.spit_blocked_until_release &&
+                     mouse_in_view(game.letterbox, input.mouse) &&
                      input.mouse_down[0] && !over_slots && !over_hp_panel && !over_sandbox;
     if (game.spit_held && input.mouse_pressed[0]) game.attack_latch = true;
 }
@@ -176,8 +230,12 @@ void run_logic_time(Game& game, bool dialogue_open_at_start) {
             game.step_accumulator = 0.0f;
             break;
         }
-        // A line opened by the step's outcome holds the rest of the frame.
-        if (game.screen != GameScreen::Playing || game.dialogue_line != 0) break;
+        // A line opened by the step's outcome holds the rest of the frame,
+        // and the dragon is drawn where the step left it.
+        if (game.screen != GameScreen::Playing || game.dialogue_line != 0) {
+            game.step_accumulator = 0.0f;
+            break;
+        }
     }
 }
 
@@ -193,7 +251,10 @@ void read_movement_input(Game& game, const FrameInput& input, bool dialogue_open
     }
 }
 
+// A line or the game's end freezes the dragon mid-stride instead of letting
+// its held speed run the walk on the spot.
 void animate_player(Game& game) {
+    if (game.dialogue_line != 0 || game.game_over) return;
     float dt = game.frame_time;
     if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
     update_player_animation(game.player_animation, game.player, dt);
@@ -211,7 +272,7 @@ void update_play_camera(Game& game) {
 void playing_frame(Game& game, FrameInput& input, bool new_game_frame) {
     const bool dialogue_open_at_start = game.dialogue_line != 0;
     if (!new_game_frame) {
-        if (!dialogue_open_at_start && game.materials_unlocked) select_inventory_slot(game, input);
+        if (!dialogue_open_at_start && game.materials_unlocked && !game.game_over) select_inventory_slot(game, input);
         if (dialogue_open_at_start) update_dialogue(game, input);
         if (game.story_stage == 0) crack_egg(game, input);
     }
@@ -220,9 +281,18 @@ void playing_frame(Game& game, FrameInput& input, bool new_game_frame) {
     run_logic_time(game, dialogue_open_at_start);
     animate_player(game);
     update_play_camera(game);
-    open_story_dialogues(game);
-    check_boss_opening(game);
-    update_sandbox(game, input);
+    if (!game.game_over) {
+        open_story_dialogues(game);
+        check_boss_opening(game);
+    }
+    // Input that went to a line this frame is not used a second time.
+    if (!dialogue_open_at_start) update_sandbox(game, input);
+}
+
+// Escape or P pauses a running game, never over a line: there every key
+// belongs to the line.
+bool may_pause(const Game& game) {
+    return game.screen == GameScreen::Playing && !game.game_over && game.dialogue_line == 0;
 }
 
 }  // namespace
@@ -236,7 +306,9 @@ bool create_game(Game& game) {
         return false;
     }
     game.screen = GameScreen::Title;
+    game.settings_return = GameScreen::Title;
     game.master_volume = START_VOLUME;
+    game.saved_settings = Settings{START_VOLUME, false};
     game.sounds = make_sound_bank();
     game.boss_encounter = BossEncounter::Waiting;
     reset_play_records(game, PLACEHOLDER_PLAYER_Y);
@@ -292,6 +364,8 @@ void start_new_game_with_seed(Game& game, uint32_t seed) {
     game.game_over = false;
     game.materials_unlocked = false;
     game.step_accumulator = 0.0f;
+    game.paused = false;
+    game.spit_blocked_until_release = false;
 }
 
 void logic_step(Game& game) {
@@ -331,20 +405,28 @@ void update_frame(Game& game, FrameInput& input) {
     game.frame_time = std::min(input.raw_frame_time, MAX_FRAME_TIME);
     for (float& cooldown : game.sfx_cooldown) cooldown = std::max(cooldown - game.frame_time, 0.0f);
     game.mouse_virtual = to_virtual(game.letterbox, input.mouse);
+    const GameScreen screen_at_start = game.screen;
+    game.screen_time += game.frame_time;
 
     switch (game.screen) {
         case GameScreen::Ending:
-            if (any_press(input)) leave_for_title(game);
+            if (leave_press(game, input)) leave_for_title(game);
             break;
         case GameScreen::GameOver:
-            if (any_press(input)) {
+            if (leave_press(game, input)) {
                 leave_for_title(game);
             } else {
                 playing_frame(game, input, false);
             }
             break;
         case GameScreen::Playing:
-            playing_frame(game, input, false);
+            if (game.paused) {
+                paused_frame(game, input);
+            } else if (may_pause(game) && pause_pressed(input)) {
+                pause_game(game);
+            } else {
+                playing_frame(game, input, false);
+            }
             break;
         case GameScreen::Title:
         case GameScreen::Settings: {
@@ -357,7 +439,22 @@ void update_frame(Game& game, FrameInput& input) {
             break;
         }
     }
+    if (game.screen != screen_at_start) game.screen_time = 0.0f;
     game.present_with_shader =
         (game.screen == GameScreen::Playing || game.screen == GameScreen::GameOver) &&
         game.story_stage == SLOWMO_STAGE;
+}
+
+Settings current_settings(const Game& game) { return Settings{game.master_volume, game.fullscreen}; }
+
+void save_settings_if_changed(Game& game) {
+    const Settings now = current_settings(game);
+    if (game.settings_path[0] == '\0' || same_settings(now, game.saved_settings)) return;
+    char problem[SETTINGS_PROBLEM_MAX];
+    if (!write_settings_file(game.settings_path, now, problem)) {
+        std::fprintf(stderr, "cindervale: settings not saved to %s: %s\n", game.settings_path, problem);
+    }
+    // Either way the game goes on with what it holds; a failed write is not
+    // retried every frame.
+    game.saved_settings = now;
 }

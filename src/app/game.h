@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/input.h"
+#include "app/settings.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
 #include "player/movement.h"
@@ -27,6 +28,10 @@ inline constexpr float FIXED_STEP = 1.0f / 60.0f;
 inline constexpr float SLOWMO_TIME_SCALE = 0.24f;
 inline constexpr float START_VOLUME = 0.75f;
 inline constexpr int64_t SLOWMO_STAGE = 11;
+// The game-over and ending screens ignore presses for a moment, so a key
+// mashed in the fight or typed through the last line does not skip them.
+inline constexpr float SCREEN_LEAVE_DELAY = 0.5f;
+inline constexpr float SCREEN_HINT_DELAY = 1.5f;
 
 enum class GameScreen : int64_t {
     Title = 0,
@@ -106,6 +111,18 @@ struct Game {
     // Bookkeeping of the frame loop.
     uint64_t logic_steps;  // total logic steps run, for tools and tests
     bool present_with_shader;
+    float screen_time;  // real seconds the current screen has been showing
+
+    // The pause over a game, and the settings screen opened from it.
+    bool paused;
+    GameScreen settings_return;  // where the settings screen's Back leads
+    bool spit_blocked_until_release;  // the click that resumed must not spit
+    bool quit_requested;  // the title's Quit: the loop ends after this frame
+
+    // Settings kept between runs; no file is touched while the path is empty.
+    bool fullscreen;
+    Settings saved_settings;  // what the file holds now
+    char settings_path[SETTINGS_PATH_MAX];
 };
 
 // Allocates World and Level (zero-filled) and sets every field to its start
@@ -128,3 +145,9 @@ void logic_step(Game& game);
 // Draws the current screen into the target and presents it (needs a window).
 void draw_frame(Game& game);
 void present_frame(const Game& game, bool use_shader);
+
+// The settings as the game holds them now.
+Settings current_settings(const Game& game);
+// Writes the settings file when they differ from what it holds; a failure
+// leaves the game running with one warning line.
+void save_settings_if_changed(Game& game);

@@ -23,6 +23,10 @@ constexpr Color CURSOR_INNER = {35, 35, 48, 255};
 constexpr Color ENDING_CLEAR = {38, 17, 32, 255};
 constexpr Color ENDING_BAND = {20, 12, 27, 195};
 
+constexpr Color PAUSE_DIM = {7, 9, 16, 170};
+constexpr Color HINT_TEXT = {214, 206, 186, 255};
+constexpr int HINT_SIZE = 20;
+
 constexpr float VOLUME_STEP = 0.05f;
 
 bool inside(const MenuRect& r, VirtualPoint p) {
@@ -39,25 +43,26 @@ bool left_click_in_view(const FrameInput& in, const Letterbox& lb) {
 
 MenuResult title_input(const FrameInput& in, const Letterbox& lb, float volume) {
     if (key_pressed(in, KEY_ENTER) || key_pressed(in, KEY_SPACE)) {
-        return {GameScreen::Playing, volume, true};
+        return {GameScreen::Playing, volume, true, false};
     }
     if (left_click_in_view(in, lb)) {
         const VirtualPoint m = to_virtual(lb, in.mouse);
-        if (inside(button_rect(PLAY_BUTTON_Y), m)) return {GameScreen::Playing, volume, true};
+        if (inside(button_rect(PLAY_BUTTON_Y), m)) return {GameScreen::Playing, volume, true, false};
         if (key_pressed(in, KEY_S) || inside(button_rect(SETTINGS_BUTTON_Y), m)) {
-            return {GameScreen::Settings, volume, false};
+            return {GameScreen::Settings, volume, false, false};
         }
-        return {GameScreen::Title, volume, false};
+        if (inside(button_rect(THIRD_BUTTON_Y), m)) return {GameScreen::Title, volume, false, true};
+        return {GameScreen::Title, volume, false, key_pressed(in, KEY_Q)};
     }
-    if (key_pressed(in, KEY_S)) return {GameScreen::Settings, volume, false};
-    return {GameScreen::Title, volume, false};
+    if (key_pressed(in, KEY_S)) return {GameScreen::Settings, volume, false, false};
+    return {GameScreen::Title, volume, false, key_pressed(in, KEY_Q)};
 }
 
 MenuResult settings_input(const FrameInput& in, const Letterbox& lb, float volume) {
-    if (key_pressed(in, KEY_ESCAPE)) return {GameScreen::Title, volume, false};
+    if (key_pressed(in, KEY_ESCAPE)) return {GameScreen::Title, volume, false, false};
     const VirtualPoint m = to_virtual(lb, in.mouse);
     if (left_click_in_view(in, lb) && inside(button_rect(BACK_BUTTON_Y), m)) {
-        return {GameScreen::Title, volume, false};
+        return {GameScreen::Title, volume, false, false};
     }
     float v = volume;
     if (in.mouse_down[0] && mouse_in_view(lb, in.mouse) && inside(VOLUME_DRAG_AREA, m)) {
@@ -66,7 +71,7 @@ MenuResult settings_input(const FrameInput& in, const Letterbox& lb, float volum
     }
     if (key_pressed(in, KEY_LEFT)) v = std::max(v - VOLUME_STEP, 0.0f);
     if (key_pressed(in, KEY_RIGHT)) v = std::min(v + VOLUME_STEP, 1.0f);
-    return {GameScreen::Settings, v, false};
+    return {GameScreen::Settings, v, false, false};
 }
 
 void draw_centred(Texture2D t, int y) {
@@ -108,6 +113,33 @@ MenuResult menu_input(const FrameInput& input, const Letterbox& lb, GameScreen s
     return title_input(input, lb, master_volume);
 }
 
+PauseChoice pause_input(const FrameInput& in, const Letterbox& lb) {
+    if (key_pressed(in, KEY_ESCAPE) || key_pressed(in, KEY_P)) return PauseChoice::Resume;
+    if (key_pressed(in, KEY_S)) return PauseChoice::Settings;
+    if (key_pressed(in, KEY_Q)) return PauseChoice::QuitToTitle;
+    if (!left_click_in_view(in, lb)) return PauseChoice::Stay;
+    const VirtualPoint m = to_virtual(lb, in.mouse);
+    if (inside(button_rect(PLAY_BUTTON_Y), m)) return PauseChoice::Resume;
+    if (inside(button_rect(SETTINGS_BUTTON_Y), m)) return PauseChoice::Settings;
+    if (inside(button_rect(THIRD_BUTTON_Y), m)) return PauseChoice::QuitToTitle;
+    return PauseChoice::Stay;
+}
+
+void draw_pause_overlay(const Game& game, VirtualPoint mouse) {
+    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PAUSE_DIM);
+    DrawText("PAUSED", 540 - MeasureText("PAUSED", 44) / 2, 170, 44, TITLE_TEXT);
+    draw_menu_button(game.textures[TEX_MENU_RESUME], PLAY_BUTTON_Y, mouse);
+    draw_menu_button(game.textures[TEX_MENU_SETTINGS], SETTINGS_BUTTON_Y, mouse);
+    draw_menu_button(game.textures[TEX_MENU_TO_TITLE], THIRD_BUTTON_Y, mouse);
+    draw_menu_cursor(mouse);
+}
+
+void draw_leave_hint(const Game& game, int centre_x, int y) {
+    if (game.screen_time < SCREEN_HINT_DELAY) return;
+    const char* hint = "Press any key";
+    DrawText(hint, centre_x - MeasureText(hint, HINT_SIZE) / 2, y, HINT_SIZE, HINT_TEXT);
+}
+
 void draw_menu_button(Texture2D label, int y, VirtualPoint mouse) {
     const bool hovered = mouse.x >= MENU_BUTTON_X && mouse.x <= MENU_BUTTON_X + MENU_BUTTON_W - 1 &&
                          mouse.y >= y && mouse.y <= y + MENU_BUTTON_H - 1;
@@ -134,6 +166,7 @@ void draw_menu_screen(const Game& game, GameScreen screen, VirtualPoint mouse) {
     } else {
         draw_menu_button(game.textures[TEX_MENU_PLAY], PLAY_BUTTON_Y, mouse);
         draw_menu_button(game.textures[TEX_MENU_SETTINGS], SETTINGS_BUTTON_Y, mouse);
+        draw_menu_button(game.textures[TEX_MENU_QUIT], THIRD_BUTTON_Y, mouse);
     }
     draw_menu_cursor(mouse);
 }
@@ -150,4 +183,5 @@ void draw_ending_screen(const Game& game) {
     DrawRectangle(0, 494, VIRTUAL_W, 115, ENDING_BAND);
     const Texture2D caption = game.textures[TEX_ENDING_TITLE];
     if (IsTextureValid(caption)) DrawTexture(caption, (VIRTUAL_W - caption.width) / 2, 513, WHITE);
+    draw_leave_hint(game, VIRTUAL_W / 2, 586);
 }

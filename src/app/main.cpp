@@ -1,5 +1,8 @@
 // Cindervale: start-up, the frame loop and shutdown.
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/game.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
@@ -11,6 +14,23 @@ void shutdown_tail(Game& game) {
     // raylib crashes closing a window it never managed to open (no display).
     if (IsWindowReady()) CloseWindow();
     destroy_game(game);
+}
+
+// The settings file is read once, before the window opens, so that a saved
+// full screen is the first thing the player sees.
+void load_settings(Game& game) {
+    if (!settings_file_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), game.settings_path)) {
+        std::fprintf(stderr, "cindervale: no config folder known; settings will not be kept\n");
+        return;
+    }
+    const SettingsLoad loaded = read_settings_file(game.settings_path);
+    if (loaded.status != SettingsStatus::Loaded) {
+        std::fprintf(stderr, "cindervale: %s: %s; using the default settings\n", game.settings_path, loaded.problem);
+    }
+    game.master_volume = loaded.settings.volume;
+    game.fullscreen = loaded.settings.fullscreen;
+    // A missing or broken file is rewritten with the first change, not before.
+    game.saved_settings = loaded.status == SettingsStatus::Loaded ? loaded.settings : current_settings(game);
 }
 
 void shutdown(Game& game) {
@@ -29,6 +49,7 @@ void shutdown(Game& game) {
 int main() {
     Game game{};
     if (!create_game(game)) return 0;
+    load_settings(game);
 
     SetConfigFlags(FLAG_WINDOW_RESIZABLE);
     InitWindow(VIRTUAL_W, VIRTUAL_H, "Cindervale");
@@ -37,6 +58,7 @@ int main() {
     game.sounds = make_sound_bank();
     InitAudioDevice();
     load_sound_bank(game.sounds);
+    if (game.sounds.ready) SetMasterVolume(game.master_volume);
 
     // Without a window there is no graphics context, so no render target either.
     if (IsWindowReady()) game.target = LoadRenderTexture(VIRTUAL_W, VIRTUAL_H);
@@ -52,15 +74,21 @@ int main() {
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
     SetTargetFPS(TARGET_FPS);
+    if (game.fullscreen) ToggleFullscreen();
 
-    while (!WindowShouldClose()) {
+    while (!WindowShouldClose() && !game.quit_requested) {
         // Full screen changes first, so this frame's letterbox and mouse
         // already belong to the new window size.
-        if (IsKeyPressed(KEY_F11)) ToggleFullscreen();
+        if (IsKeyPressed(KEY_F11)) {
+            ToggleFullscreen();
+            game.fullscreen = !game.fullscreen;
+            save_settings_if_changed(game);
+        }
         FrameInput input = read_frame_input();
         update_frame(game, input);
         draw_frame(game);
     }
+    save_settings_if_changed(game);
 
     shutdown(game);
     return 0;

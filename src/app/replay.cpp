@@ -357,6 +357,14 @@ uint64_t game_record_hash(const Game& g) {
     // Frame loop bookkeeping.
     put(s, g.logic_steps);
     put(s, g.present_with_shader);
+    put(s, g.screen_time);
+    // The pause and the way out of the settings screen.
+    put(s, g.paused);
+    put(s, g.settings_return);
+    put(s, g.spit_blocked_until_release);
+    put(s, g.quit_requested);
+    // fullscreen, saved_settings and settings_path belong to this machine's
+    // settings file, not to the game being played.
     return s.h;
 }
 

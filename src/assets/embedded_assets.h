@@ -20,7 +20,7 @@ struct ImageColors {
     int64_t height;
 };
 
-inline constexpr int TEXTURE_COUNT = 42;
+inline constexpr int TEXTURE_COUNT = 45;
 
 enum class TextureFilterChoice { None, Point, Bilinear };
 
@@ -75,6 +75,9 @@ enum TextureId : int {
     TEX_BOSS,
     TEX_ENDING,
     TEX_ENDING_TITLE,
+    TEX_MENU_QUIT,
+    TEX_MENU_RESUME,
+    TEX_MENU_TO_TITLE,
 };
 
 // clang-format off
@@ -121,13 +124,16 @@ inline constexpr TextureAsset TEXTURE_ASSETS[TEXTURE_COUNT] = {
     {"assets/sprites/free_knight_boss.png", 3840, 80, TextureFilterChoice::Point},
     {"assets/backgrounds/ending_sunset_wide.png", 1080, 609, TextureFilterChoice::None},
     {"assets/ui/ending_title.png", 646, 67, TextureFilterChoice::None},
+    {"assets/ui/menu_quit.png", 116, 31, TextureFilterChoice::None},
+    {"assets/ui/menu_resume.png", 158, 31, TextureFilterChoice::None},
+    {"assets/ui/menu_to_title.png", 260, 31, TextureFilterChoice::None},
 };
 // clang-format on
 
 inline constexpr const char* STONE_SWATCH_PATH = "assets/textures/stone_texture.png";
 inline constexpr const char* WOOD_SWATCH_PATH = "assets/textures/wood_texture.png";
 inline constexpr const char* SLOWMO_SHADER_PATH = "assets/shaders/intro_slowmo.fs";
-inline constexpr int EMBEDDED_ENTRY_COUNT = 124;
+inline constexpr int EMBEDDED_ENTRY_COUNT = 127;
 
 // Exact, case-sensitive lookup; an unknown path gives an empty view.
 ByteView embedded_file(std::string_view path);
@@ -140,7 +146,7 @@ Texture2D load_embedded_texture(const char* path);
 ImageColors load_embedded_image_colors(const char* path);
 Shader load_embedded_shader(const char* path);
 
-// Start-up and shutdown of the 42 textures, in table order.
+// Start-up and shutdown of the textures, in table order.
 void load_all_textures(Texture2D (&textures)[TEXTURE_COUNT]);
 void unload_all_textures(Texture2D (&textures)[TEXTURE_COUNT]);
 void free_image_colors(ImageColors& image);

@@ -62,3 +62,22 @@ void unload_sound_bank(SoundBank& bank) {
     CloseAudioDevice();
     bank.ready = false;
 }
+
+void pause_all_cues(SoundBank& bank) {
+    if (!bank.ready) return;
+    for (auto& cue : bank.variants) {
+        for (Sound& s : cue) {
+            if (IsSoundValid(s) && IsSoundPlaying(s)) PauseSound(s);
+        }
+    }
+}
+
+void resume_all_cues(SoundBank& bank) {
+    if (!bank.ready) return;
+    // Resuming a sound that was not paused leaves it as it is.
+    for (auto& cue : bank.variants) {
+        for (Sound& s : cue) {
+            if (IsSoundValid(s)) ResumeSound(s);
+        }
+    }
+}

@@ -83,5 +83,8 @@ void load_sound_bank(SoundBank& bank);
 void play_cue(SoundBank& bank, SfxCue cue, float volume);
 // Also closes the audio device when the bank was ready.
 void unload_sound_bank(SoundBank& bank);
+// The pause holds every sound where it is and lets it go on afterwards.
+void pause_all_cues(SoundBank& bank);
+void resume_all_cues(SoundBank& bank);
 // Which variant the next request draws; advances the bank's generator.
 int next_variant(SoundBank& bank);

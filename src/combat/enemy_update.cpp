@@ -448,11 +448,13 @@ void boss_air_dash(Enemy& e, const Aim& a, bool alert) {
     }
 }
 
-// A boss and a dragon standing pressed together: the boss leaps away.
+// A boss and a dragon standing pressed together: the boss leaps away. A
+// blow under way is no stall: cancelling it as it starts would leave a boss
+// wedged beside the dragon leaping and wandering without ever striking.
 void break_boss_stall(Enemy& e, const Player& p, const Aim& a, bool alert) {
     const bool still = std::abs(e.x - e.stall_x) <= 1 && std::abs(e.y - e.stall_y) <= 1 &&
                        std::abs(p.x - e.stall_player_x) <= 1 && std::abs(p.y - e.stall_player_y) <= 1;
-    if (still && a.adx < STALL_ADX && a.ady < STALL_ADY && alert) {
+    if (still && a.adx < STALL_ADX && a.ady < STALL_ADY && alert && !e.attacking) {
         e.stall_time += STEP;
         if (e.stall_time >= STALL_TIME) {
             e.turn_time = STALL_LEAP_TURN;
@@ -476,11 +478,19 @@ void break_boss_stall(Enemy& e, const Player& p, const Aim& a, bool alert) {
     e.stall_player_y = p.y;
 }
 
-void run_wander_timer(Enemy& e) {
+void run_wander_timer(Enemy& e, const Aim& a) {
     if (e.turn_time <= 0.0f) return;
     e.turn_time -= STEP;
     if (e.turn_time > 0.0f) return;
-    if (std::abs(e.x - e.turn_x) < WANDER_MIN_PROGRESS) {
+    const bool nowhere = std::abs(e.x - e.turn_x) < WANDER_MIN_PROGRESS;
+    if (nowhere && in_start_range(e, a)) {
+        // Wedged within reach of the dragon (a boss between it and a wall
+        // under a low roof): flipping again would hold the wander forever
+        // and the blow never starts. It stops wandering and strikes.
+        e.stuck_x = e.x;
+        return;
+    }
+    if (nowhere) {
         e.wander_dir = -e.wander_dir;  // it got nowhere: try the other way
         e.turn_x = e.x;
         e.turn_time = WANDER_TIME;
@@ -523,7 +533,7 @@ void step_enemy(World& world, int64_t index, Player& p) {
     move_horizontally(world, index, e, alert);
     fall(world, index, e);
     if (is_boss(e)) break_boss_stall(e, p, a, alert);
-    run_wander_timer(e);
+    run_wander_timer(e, a);
     if (e.y > WORLD_H - 1) e.alive = false;
 }
 

@@ -78,9 +78,24 @@ bool box_has_solid(const World& world, int64_t x, int64_t y) {
     });
 }
 
-bool standing(const World& world, const Player& p) { return box_blocked(world, p.x, p.y + 1); }
-
 // --- Contact with enemies ---------------------------------------------------------
+
+// An enemy that would stop the dragon moving one row down holds it up, the
+// same test can_player_move makes: a knight's head is ground to stand and jump
+// on, not a floor it sinks through and bobs on.
+bool enemy_underfoot(const World& world, int64_t x, int64_t y) {
+    for (int64_t i = 0; i < world.enemy_count; ++i) {
+        const Enemy& e = world.enemies[static_cast<size_t>(i)];
+        if (!e.alive) continue;
+        const int64_t below = player_overlap(x, y + 1, e);
+        if (below > 0 && below >= player_overlap(x, y, e)) return true;
+    }
+    return false;
+}
+
+bool standing(const World& world, const Player& p) {
+    return box_blocked(world, p.x, p.y + 1) || enemy_underfoot(world, p.x, p.y);
+}
 
 // Moves a lifted enemy one row up and hands the cells it left to the world.
 void lift_enemy(World& world, Enemy& e) {

@@ -75,6 +75,25 @@ int64_t free_slot(const SpitState& spit) {
     return -1;
 }
 
+enum class CellOutcome { Continue, Died, Settle };
+CellOutcome meet_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy, bool in_body);
+bool settle_into_cell(World& world, SpitParticle& q, int64_t sx, int64_t sy);
+
+// A particle born inside a cell (the snout pressed against a wall) meets that
+// cell at once, as its flight would: fire lights it or sets it off, plasma
+// bores, anything else settles back toward the snout. Returns false when the
+// particle found no room in front of the snout; it is then not charged.
+bool meet_spawn_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy) {
+    switch (meet_cell(world, q, cx, cy, false)) {
+        case CellOutcome::Continue: return true;
+        case CellOutcome::Died: q.active = false; return true;
+        case CellOutcome::Settle: break;
+    }
+    if (settle_into_cell(world, q, cx, cy)) return true;
+    q.active = false;
+    return false;
+}
+
 // One attempt of the stream; returns whether a particle was created.
 bool emit_one(World& world, Player& p, Inventory& inv, SpitState& spit, SpitAim aim, bool empowered_fire) {
     const Material m = active_material(inv);
@@ -105,7 +124,8 @@ bool emit_one(World& world, Player& p, Inventory& inv, SpitState& spit, SpitAim 
     const auto fs = static_cast<float>(s);
     const int64_t cx = mouth + p.facing * nint(STEEP_AIM_LEAD * std::fabs(uy)) + nint(-uy * fs) + nint(ux * k);
     const int64_t cy = row + nint(ux * fs) + nint(uy * k);
-    if (!open_cell(world, cx, cy)) return false;
+    if (!in_world(cx, cy) || cell_in_actor(world, cx, cy)) return false;
+    const bool born_in_cell = cell_at(world, cx, cy).material != Material::Empty;
     const int64_t slot = free_slot(spit);
     if (slot < 0) return false;
 
@@ -134,6 +154,7 @@ bool emit_one(World& world, Player& p, Inventory& inv, SpitState& spit, SpitAim 
     q.pierce = plasma ? PLASMA_PIERCE : 0;
     q.large = m == Material::Fire && empowered_fire;
     spit.spit_next = (slot + 1) % MAX_SPIT_PARTICLES;
+    if (born_in_cell && !meet_spawn_cell(world, q, cx, cy)) return false;
     spend_unit(inv);  // once per particle created, never for a dropped one
     return true;
 }
@@ -176,8 +197,8 @@ bool place_into(World& world, SpitParticle& q, int64_t x, int64_t y) {
 }
 
 // Turns the particle into a cell at the stop or up to six cells back along
-// its flight. A stone that finds no room falls on from there.
-void settle(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
+// its flight; returns whether one took it.
+bool settle_into_cell(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
     const float speed = std::sqrt(q.vel_x * q.vel_x + q.vel_y * q.vel_y);
     const float wx = speed > 0.0f ? q.vel_x / speed : 0.0f;
     const float wy = speed > 0.0f ? q.vel_y / speed : 0.0f;
@@ -188,15 +209,21 @@ void settle(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
         if (!in_world(x, y) || cell_in_actor(world, x, y)) continue;
         const Material here = cell_at(world, x, y).material;
         if (here == Material::Empty) {
-            if (place_into(world, q, x, y)) return;
+            if (place_into(world, q, x, y)) return true;
             continue;
         }
         if (solid && is_moving(here) && displace_cell(world, x, y, x, y, DisplaceMode::SingleCell, -1) &&
             cell_at(world, x, y).material == Material::Empty && place_into(world, q, x, y)) {
-            return;
+            return true;
         }
     }
-    if (!solid) {
+    return false;
+}
+
+// A stone that finds no room falls on from the stop; anything else is lost.
+void settle(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
+    if (settle_into_cell(world, q, sx, sy)) return;
+    if (!is_solid(q.material)) {
         q.active = false;
         return;
     }
@@ -207,14 +234,12 @@ void settle(World& world, SpitParticle& q, int64_t sx, int64_t sy) {
     q.y = static_cast<float>(sy);
 }
 
-enum class CellOutcome { Continue, Died, Settle };
-
-CellOutcome enter_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy) {
-    if (!in_world(cx, cy)) return CellOutcome::Died;
-    if (hit_enemies(world, q, cx, cy)) return CellOutcome::Died;
+// What a flying particle does on meeting the cell (cx, cy), on the grid;
+// `in_body` is whether an actor's body covers it.
+CellOutcome meet_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy, bool in_body) {
     const Material here = cell_at(world, cx, cy).material;
     if (q.material == Material::Plasma) {
-        if (cell_in_banded_bodies(world, cx, cy)) return CellOutcome::Died;
+        if (in_body) return CellOutcome::Died;
         if (here == Material::Empty) return CellOutcome::Continue;
         set_cell(world, cx, cy, Material::Empty);  // plasma bores
         if (q.pierce == 0) q.pierce = PLASMA_PIERCE;
@@ -225,11 +250,17 @@ CellOutcome enter_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy) {
         set_cell(world, cx, cy, Material::Boom);  // fire sets petrol and powder off
         return CellOutcome::Died;
     }
-    if (cell_in_banded_bodies(world, cx, cy)) return CellOutcome::Settle;
+    if (in_body) return CellOutcome::Settle;
     if (here == Material::Empty) return CellOutcome::Continue;
     // A stone flies on through sand, water and smoke; anything else stops.
     if (is_solid(q.material) && !is_solid(here)) return CellOutcome::Continue;
     return CellOutcome::Settle;
+}
+
+CellOutcome enter_cell(World& world, SpitParticle& q, int64_t cx, int64_t cy) {
+    if (!in_world(cx, cy)) return CellOutcome::Died;
+    if (hit_enemies(world, q, cx, cy)) return CellOutcome::Died;
+    return meet_cell(world, q, cx, cy, cell_in_banded_bodies(world, cx, cy));
 }
 
 void fly(World& world, SpitParticle& q) {

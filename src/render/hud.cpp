@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/game_menu.h"
 #include "render/actors.h"
 #include "render/sandbox_menu.h"
 #include "story/intro.h"
@@ -118,9 +119,10 @@ void draw_cursor(const Game& game) {
     draw_icon(game, slot.material, Rectangle{static_cast<float>(mx - 8), static_cast<float>(my - 8), 16, 16});
 }
 
-void draw_game_over() {
+void draw_game_over(const Game& game) {
     DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, GAME_OVER_DIM);
     DrawText("GAME OVER", 417, 280, 42, WHITE);
+    draw_leave_hint(game, 540, 340);
 }
 
 }  // namespace
@@ -159,5 +161,5 @@ void draw_hud(const Game& game) {
     }
     draw_stage_prompt(game);
     if (game.dialogue_line != 0) draw_dialogue_box(game);
-    if (game.game_over) draw_game_over();
+    if (game.game_over) draw_game_over(game);
 }

@@ -44,7 +44,8 @@ bool in_player_box(const Player& p, int64_t x, int64_t y) {
 }
 
 // A disc of the chosen material around the clicked cell, clipped at the
-// grid's edge and kept off every body.
+// grid's edge and kept off the dragon's box. Enemies are painted over: they
+// walk out of rock that forms inside them.
 void paint(Game& game, int mx, int my) {
     const CamPx px = cam_px(game.camera);
     const int64_t cx = (mx + px.x) / 3;
@@ -55,7 +56,7 @@ void paint(Game& game, int mx, int my) {
             if (dx * dx + dy * dy > BRUSH_RADIUS_SQ) continue;
             const int64_t x = cx + dx;
             const int64_t y = cy + dy;
-            if (!in_world(x, y) || in_player_box(game.player, x, y) || cell_in_actor(world, x, y)) continue;
+            if (!in_world(x, y) || in_player_box(game.player, x, y)) continue;
             set_cell(world, x, y, game.sandbox.sandbox_material);
         }
     }

@@ -14,6 +14,9 @@ const LabelText LABELS[LABEL_COUNT] = {
     {"assets/ui/intro_fight.png",   154, 29, 2, true,  "Now, fight!", ""},
     {"assets/ui/intro_barrel.png",  408, 29, 2, true,  "Press E near a barrel to eat it", ""},
     {"assets/ui/ending_title.png",  646, 67, 6, false, "THE VALE IS FREE", ""},
+    {"assets/ui/menu_quit.png",     116, 31, 3, false, "QUIT", ""},
+    {"assets/ui/menu_resume.png",   158, 31, 3, false, "RESUME", ""},
+    {"assets/ui/menu_to_title.png", 260, 31, 3, false, "QUIT TO TITLE", ""},
 };
 
 const DialogueText DIALOGUES[DIALOGUE_COUNT] = {
