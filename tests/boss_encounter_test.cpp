@@ -84,8 +84,10 @@ TEST_F(BossEncounterTest, TheLinesLeadThroughTheFightTheSecondChanceAndTheEnding
     EXPECT_EQ(g.dialogue_line, 9);
     close_line();
     EXPECT_EQ(g.screen, GameScreen::Ending) << "the key that closes the farewell stays on the ending";
-    FrameInput idle = idle_input(1.0f / 60.0f);
-    update_frame(g, idle);
+    for (int i = 0; i < 30; ++i) {
+        FrameInput idle = idle_input(1.0f / 60.0f);
+        update_frame(g, idle);
+    }
     EXPECT_EQ(g.screen, GameScreen::Ending);
     FrameInput key = idle_input(1.0f / 60.0f);
     press_key(key, KEY_SPACE);

@@ -247,6 +247,26 @@ TEST_F(Enemies, TheGridsBottomIsAFloor) {
     EXPECT_TRUE(b.grounded);
 }
 
+// Between the dragon and the world's right edge under a low roof, the boss
+// can neither leap nor wander anywhere; the stall leap cancelled every blow
+// as it started and the wander flipped for ever.
+TEST_F(Enemies, ABossWedgedBesideTheDragonUnderALowRoofStillStrikes) {
+    Enemy& boss = add(EnemyKind::Boss, WORLD_W - 19);
+    fill(WORLD_W - 70, boss.y - 4, WORLD_W - 1, boss.y - 1, Material::Stone);
+    p.x = WORLD_W - 40;
+    w.player_present = true;  // the dragon's body bars the way out
+    w.player_x = p.x;
+    w.player_y = p.y;
+    boss.alert_time = 4.0f;
+    int64_t attacks = 0;
+    for (int i = 0; i < 600; ++i) {
+        attacks += update_enemies(w, p).attacks_started;
+        p.hp = 100;
+    }
+    EXPECT_GE(boss.x, WORLD_W - 40 + PLAYER_W) << "still wedged between the dragon and the edge";
+    EXPECT_GE(attacks, 6) << "about one blow a second";
+}
+
 TEST_F(Enemies, RockFormedInsideAnEnemyDoesNotHoldItForGood) {
     Enemy& k = add(EnemyKind::Knight, 400);
     set_cell(w, 403, FLOOR - 6, Material::Stone);  // inside the body

@@ -120,6 +120,7 @@ TEST_F(FrameLoop, GameOverAndEndingLeaveOnAnyKeyOrClickButNotTheWheel) {
     start();
     g.screen = GameScreen::GameOver;
     g.game_over = true;
+    g.screen_time = SCREEN_LEAVE_DELAY;  // seen long enough to be left
     FrameInput wheel = idle_input(0.016f);
     wheel.wheel = 1.0f;
     update_frame(g, wheel);
@@ -131,6 +132,7 @@ TEST_F(FrameLoop, GameOverAndEndingLeaveOnAnyKeyOrClickButNotTheWheel) {
     EXPECT_EQ(g.screen, GameScreen::Title);
 
     g.screen = GameScreen::Ending;
+    g.screen_time = SCREEN_LEAVE_DELAY;
     FrameInput click = idle_input(0.016f, 1920, 609);
     click.mouse = Vector2{5.0f, 5.0f};  // in the letterbox bar
     click.mouse_pressed[1] = true;

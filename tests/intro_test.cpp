@@ -143,7 +143,7 @@ TEST_F(Intro, FireOpensTheCaveAndTheBarrelLessonFillsASlot) {
     frames(5);
     ASSERT_EQ(g.player.x, 511) << "standing against the pillar";
     EXPECT_FALSE(g.materials_unlocked);
-    frames(20, {KEY_A});  // a step back: breath cannot start inside the wood
+    frames(20, {KEY_A});  // a step back from the wood
     const float mouth_row = static_cast<float>(g.player.y + 8);
 
     // The first click breathes fire and shows the slot bar.
@@ -220,6 +220,36 @@ TEST_F(Intro, FireOpensTheCaveAndTheBarrelLessonFillsASlot) {
     }
     EXPECT_EQ(g.story_stage, 14);
     EXPECT_TRUE(g.camera.pan_active);
+}
+
+int64_t pillar_wood(const Game& g) {
+    int64_t n = 0;
+    for (int64_t y = 0; y < WORLD_H; ++y) {
+        for (int64_t x = 525; x <= 532; ++x) n += cell_at(*g.world, x, y).material == Material::Wood;
+    }
+    return n;
+}
+
+// Where the prompt puts the player: snout against the wood. Every spawn cell
+// lies inside the pillar, and the breath must still light it.
+TEST_F(Intro, BreathFromTouchingDistanceSetsTheFireLessonsPillarAlight) {
+    start_in_stage(4, 511);
+    frames(5);
+    ASSERT_EQ(g.player.x, 511);
+    ASSERT_EQ(cell_at(*g.world, g.player.x + PLAYER_W, g.player.y + 8).material, Material::Wood) << "touching";
+    const int64_t wood = pillar_wood(g);
+    const float mouth_row = static_cast<float>(g.player.y + 8);
+    spit_frame(*this, g, 530.0f, mouth_row, {}, true);
+    EXPECT_EQ(g.story_stage, 5);
+    EXPECT_EQ(cue_count(SfxCue::FireBreath), 1u) << "something left the snout";
+    for (int i = 0; i < 600; ++i) spit_frame(*this, g, 530.0f, mouth_row, {}, false);
+    EXPECT_LT(pillar_wood(g), wood / 2) << "ten seconds of breath burn most of the pillar";
+    for (int64_t y = g.player.y; y < g.player.y + PLAYER_H; ++y) {
+        for (int64_t x = g.player.x; x < g.player.x + PLAYER_W; ++x) {
+            if (!player_mask_covers(x, y, g.player.x, g.player.y)) continue;
+            EXPECT_EQ(cell_at(*g.world, x, y).material, Material::Empty) << "nothing settles inside the dragon";
+        }
+    }
 }
 
 TEST_F(Intro, JumpsBeforeTheHatchingAreIgnored) {

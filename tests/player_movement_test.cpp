@@ -301,6 +301,31 @@ TEST_F(Movement, AnEnemyThatCannotRiseStopsTheJump) {
     EXPECT_EQ(e.y, FLOOR - PLAYER_H - 11);
 }
 
+TEST_F(Movement, AnEnemysHeadIsGroundToStandStillOnAndJumpFrom) {
+    Enemy& e = w.enemies[0];
+    e = Enemy{};
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.alive = true;
+    e.grounded = true;
+    e.x = 103;
+    e.y = FLOOR - 11;
+    w.enemy_count = 1;
+    p.y = e.y - PLAYER_H - 6;  // drops onto the knight
+    steps(30, 0);
+    const int64_t rest = p.y;
+    ASSERT_LT(rest, e.y) << "it came to rest above the knight";
+    ASSERT_EQ(player_overlap(p.x, p.y, e), 0);
+    for (int i = 0; i < 8; ++i) {
+        step(0);
+        EXPECT_TRUE(p.grounded) << "step " << i;
+        EXPECT_EQ(p.vel_y, 0.0f) << "no bobbing: step " << i;
+        EXPECT_EQ(p.y, rest);
+    }
+    step(0, true);
+    EXPECT_EQ(p.vel_y, -220.0f) << "the jump fires from the knight's head";
+    EXPECT_LT(p.y, rest);
+}
+
 TEST_F(Movement, ADragonSqueezedIntoAnEnemyCanWorkItsWayOut) {
     Enemy& e = w.enemies[0];
     e = Enemy{};

@@ -22,7 +22,7 @@ struct RecordedGame {
     std::vector<FrameInput> buffer;
     InputRecording rec{};
     std::vector<uint64_t> hashes;  // after each frame
-    std::vector<GameScreen> screens;
+    std::vector<bool> playing;  // on the playing screen and not paused: frame time moves the game
     int64_t deepest_stage = 0;
 };
 
@@ -39,7 +39,7 @@ RecordedGame record_game(uint64_t seed, int64_t frames, int64_t hash_from = 0) {
         EXPECT_TRUE(record_input(out.rec, in));
         update_frame(fx.game, in);
         out.hashes.push_back(f >= hash_from ? play_state_hash(fx.game) : 0);
-        out.screens.push_back(fx.game.screen);
+        out.playing.push_back(fx.game.screen == GameScreen::Playing && !fx.game.paused);
         out.deepest_stage = std::max(out.deepest_stage, fx.game.story_stage);
     }
     return out;
@@ -82,8 +82,7 @@ TEST(Replay, OneChangedInputFrameChangesTheHashFromThatFrameOn) {
     // A frame well into play, on the playing screen, gets another frame time.
     int64_t changed = -1;
     for (int64_t f = HASH_FROM + 10; f < game.rec.count; ++f) {
-        if (game.screens[static_cast<size_t>(f)] == GameScreen::Playing &&
-            game.screens[static_cast<size_t>(f - 1)] == GameScreen::Playing) {
+        if (game.playing[static_cast<size_t>(f)] && game.playing[static_cast<size_t>(f - 1)]) {
             changed = f;
             break;
         }

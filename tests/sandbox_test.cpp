@@ -101,6 +101,34 @@ TEST_F(Sandbox, ADiscOfStonePaintsAroundTheClickButNeverIntoABody) {
         << "the disc reaches nine cells to the right";
 }
 
+TEST_F(Sandbox, ADiscOverAnEnemyPaintsThroughItsBody) {
+    type_code();
+    frame({}, true, Vector2{100, 128 + 29 * 2 + 2});  // stone
+    for (int i = 0; i < 120; ++i) frame();
+    Enemy& k = g.world->enemies[static_cast<size_t>(g.world->enemy_count++)];
+    k = Enemy{};
+    k.kind = static_cast<int64_t>(EnemyKind::Knight);
+    k.alive = true;
+    k.x = g.player.x + 40;
+    k.y = g.player.y + 5;
+    for (int64_t y = k.y - 12; y < k.y + 23; ++y) {
+        for (int64_t x = k.x - 12; x < k.x + 20; ++x) set_cell(*g.world, x, y, Material::Empty);
+    }
+    const CamPx px = cam_px(g.camera);
+    frame({}, true, Vector2{static_cast<float>(3 * (k.x + 4) - px.x), static_cast<float>(3 * (k.y + 5) - px.y)});
+    int64_t body = 0;
+    int64_t painted = 0;
+    for (int64_t y = k.y; y < k.y + 11; ++y) {
+        for (int64_t x = k.x; x < k.x + 8; ++x) {
+            if (!enemy_covers(EnemyKind::Knight, x, y, k.x, k.y)) continue;
+            ++body;
+            painted += cell_at(*g.world, x, y).material == Material::Stone;
+        }
+    }
+    ASSERT_GT(body, 0);
+    EXPECT_EQ(painted, body) << "no knight-shaped hole in the disc";
+}
+
 TEST_F(Sandbox, ADiscAtTheWorldsCornerWritesOnlyTheGridsPart) {
     type_code();
     g.camera.pos = Vector2{0.0f, 0.0f};

@@ -178,13 +178,17 @@ TEST_F(PlayChecks, EnemyOffTheGridFails) {
     EXPECT_FALSE(check().ok);
 }
 
-TEST_F(PlayChecks, GameOverThatIgnoresAKeyFails) {
+TEST_F(PlayChecks, GameOverThatIgnoresAKeyOnceSeenOrTakesOneTooEarlyFails) {
     g.screen = GameScreen::GameOver;
     g.game_over = true;
     press_key(in, KEY_Q);
+    watch->screen_time = SCREEN_LEAVE_DELAY;
     EXPECT_FALSE(check(GameScreen::GameOver).ok);
     g.screen = GameScreen::Title;
+    watch->screen_time = SCREEN_LEAVE_DELAY;
     EXPECT_TRUE(check(GameScreen::GameOver).ok);
+    watch->screen_time = 0.0f;
+    EXPECT_FALSE(check(GameScreen::GameOver).ok) << "left before it was seen";
 }
 
 TEST_F(PlayChecks, EnterOnTheTitleThatStartsNothingFails) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "player/spit.h"
@@ -106,6 +107,38 @@ TEST_F(Spit, TheMouthStopsAtAWallInFrontOfTheSnout) {
             EXPECT_LT(q.x, 118.0f) << "no particle starts inside or beyond the wall";
         }
     }
+}
+
+// Snout against a wall, every spawn cell is inside it: each particle meets
+// that cell at once instead of silently not being born.
+TEST_F(Spit, AgainstAWallSandSettlesInFrontOfTheSnoutNeverInsideTheDragonAndIsCharged) {
+    fill(114, FLOOR - 40, 125, FLOOR - 1, Material::Stone);
+    hold(Material::Sand, 10);
+    EXPECT_EQ(spit_at(300.0f, static_cast<float>(p.y + 8)), Material::Sand);
+    const int64_t spent = 10 - std::max<int64_t>(inv.slots[1].count, 0);
+    EXPECT_GT(spent, 0);
+    EXPECT_EQ(count(Material::Sand), spent) << "every unit spent is a grain in the world";
+    EXPECT_EQ(active(), 0);
+    for (int64_t y = 0; y < WORLD_H; ++y) {
+        for (int64_t x = 0; x < WORLD_W; ++x) {
+            if (cell_at(w, x, y).material != Material::Sand) continue;
+            EXPECT_LT(x, 114) << "in front of the snout";
+            EXPECT_FALSE(player_mask_covers(x, y, p.x, p.y)) << "never inside the dragon";
+        }
+    }
+}
+
+TEST_F(Spit, AgainstAWallPlasmaBoresAndFirePrimesPetrol) {
+    fill(114, FLOOR - 40, 125, FLOOR - 1, Material::Stone);
+    const int64_t stone = count(Material::Stone);
+    hold(Material::Plasma, 5);
+    EXPECT_EQ(spit_at(300.0f, static_cast<float>(p.y + 8)), Material::Plasma);
+    EXPECT_LT(count(Material::Stone), stone) << "the beam starts boring at once";
+
+    fill(114, FLOOR - 40, 125, FLOOR - 1, Material::Petrol);
+    inv.selected = 0;  // fire
+    EXPECT_EQ(spit_at(300.0f, static_cast<float>(p.y + 8)), Material::Fire);
+    EXPECT_GT(count(Material::Boom), 0);
 }
 
 // --- What it costs ----------------------------------------------------------------

@@ -169,6 +169,8 @@ FrameInput next_random_input(RandomInput& src, const Game& game) {
     hold_intent_keys(src, game);
     const bool on_menu = game.screen == GameScreen::Title || game.screen == GameScreen::Settings;
     if (on_menu && chance(src, 30)) set_held(src, KEY_ENTER, true);
+    // Settings opened from a pause lead back to the game only by Escape or Back.
+    if (game.screen == GameScreen::Settings && chance(src, 30)) set_held(src, KEY_ESCAPE, true);
 
     FrameInput in = idle_input(random_frame_time(src), src.width, src.height);
     move_mouse(src);
@@ -436,11 +438,18 @@ bool any_queued_press(const FrameInput& in) {
 
 // The way forward: a finished game leaves on any key or click, and Enter on
 // the title starts a fresh game.
-void check_progress(Checker& c, const Game& g, const FrameInput& in, GameScreen before) {
-    if ((before == GameScreen::GameOver || before == GameScreen::Ending) && any_queued_press(in) &&
-        g.screen != GameScreen::Title) {
-        c.fail("a key on screen %d led to screen %d, not the title", static_cast<int>(before),
-               static_cast<int>(g.screen));
+void check_progress(Checker& c, const Game& g, const FrameInput& in, GameScreen before, float shown_before) {
+    if (before == GameScreen::GameOver || before == GameScreen::Ending) {
+        // A press counts once the screen has been seen for the leave delay.
+        const float shown = shown_before + std::min(in.raw_frame_time, MAX_FRAME_TIME);
+        const bool leaves = any_queued_press(in) && shown >= SCREEN_LEAVE_DELAY;
+        if (leaves && g.screen != GameScreen::Title) {
+            c.fail("a key on screen %d led to screen %d, not the title", static_cast<int>(before),
+                   static_cast<int>(g.screen));
+        }
+        if (!leaves && g.screen == GameScreen::Title) {
+            c.fail("screen %d left after %.3f s", static_cast<int>(before), static_cast<double>(shown));
+        }
     }
     if (before == GameScreen::Title && key_pressed(in, KEY_ENTER)) {
         if (g.screen != GameScreen::Playing || g.story_stage != 0 || g.game_over) {
@@ -469,10 +478,11 @@ PlayCheck check_play_frame(const Game& game, const FrameInput& input, GameScreen
     check_finite(c, game);
     check_inside_grid(c, game);
     if (c.result.ok) check_bodies(c, game, watch);
-    check_progress(c, game, input, screen_before);
+    check_progress(c, game, input, screen_before, watch.screen_time);
     remember_actors(game, watch);
     watch.valid = true;
     watch.screen = game.screen;
+    watch.screen_time = game.screen_time;
     watch.tick = w.tick;
     return c.result;
 }

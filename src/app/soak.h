@@ -51,6 +51,7 @@ struct ActorWatch {
 struct PlayWatch {
     bool valid;  // a previous frame of the same game was seen
     GameScreen screen;
+    float screen_time;  // how long that screen had shown
     uint32_t tick;
     ActorWatch player;
     std::array<std::array<bool, WATCH_PLAYER_W>, WATCH_PLAYER_H> player_solid;
