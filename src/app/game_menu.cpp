@@ -183,5 +183,5 @@ void draw_ending_screen(const Game& game) {
     DrawRectangle(0, 494, VIRTUAL_W, 115, ENDING_BAND);
     const Texture2D caption = game.textures[TEX_ENDING_TITLE];
     if (IsTextureValid(caption)) DrawTexture(caption, (VIRTUAL_W - caption.width) / 2, 513, WHITE);
-    draw_leave_hint(game, VIRTUAL_W / 2, 586);
+    draw_leave_hint(game, VIRTUAL_W / 2, 584);
 }

@@ -121,6 +121,8 @@ void shoot_intro(Game& game, ShotLog& log, uint32_t seed) {
     game.screen = GameScreen::GameOver;
     run_keys(game, {});
     shot(game, log, "game_over");
+    for (int i = 0; i < 100; ++i) run_keys(game, {});
+    shot(game, log, "game_over_hint");
 }
 
 // One frame with the left button held at a virtual position.
@@ -131,6 +133,36 @@ void run_spitting(Game& game, Vector2 mouse, std::initializer_list<int> held = {
     for (int key : held) input.key_down[static_cast<size_t>(key)] = true;
     if (pressed != 0) press_key(input, pressed);
     update_frame(game, input);
+}
+
+// The snout against the fire lesson's pillar, breathing, and the pause over
+// the play that follows.
+void shoot_door_and_pause(Game& game, ShotLog& log, uint32_t seed) {
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Playing;
+    game.story_stage = 4;
+    game.awakening_seen = true;
+    int64_t top = WORLD_H;
+    for (int64_t c = 511; c < 511 + PLAYER_W; ++c) top = std::min(top, game.level->surface[static_cast<size_t>(c)]);
+    game.player.x = 511;
+    game.player.y = top - PLAYER_H;
+    game.player_prev_x = game.player.x;
+    game.player_prev_y = game.player.y;
+    game.camera.pos = Vector2{static_cast<float>(game.player.x) - 150.0f, static_cast<float>(game.player.y) - 140.0f};
+    for (int i = 0; i < 30; ++i) run_keys(game, {});
+    const Vector2 at_pillar{(530.0f - game.camera.pos.x) * 3.0f,
+                            (static_cast<float>(game.player.y) + 8.0f - game.camera.pos.y) * 3.0f};
+    FrameInput click = idle_input(STEP_DT);
+    click.mouse = at_pillar;
+    click.mouse_down[0] = true;
+    click.mouse_pressed[0] = true;
+    update_frame(game, click);
+    for (int i = 0; i < 420; ++i) run_spitting(game, at_pillar);
+    shot(game, log, "door_burning");
+    run_keys(game, {}, KEY_ESCAPE);
+    run_frame(game, Vector2{540.0f, 296.0f});
+    shot(game, log, "pause");
+    run_keys(game, {}, KEY_ESCAPE);
 }
 
 // Breath, the barrel lesson and the slot bar: the dragon set down before the
@@ -261,6 +293,11 @@ void shoot_whole_game(Game& game, ShotLog& log) {
         if (game.screen == GameScreen::Ending && !ended) {
             ended = true;
             shot(game, log, "game_ending");
+            for (int i = 0; i < 100; ++i) {
+                FrameInput idle = idle_input(STEP_DT);
+                update_frame(game, idle);
+            }
+            shot(game, log, "game_ending_hint");
         }
     }
 }
@@ -324,6 +361,7 @@ int main(int argc, char** argv) {
     shoot_views(game, log, "settled");
 
     shoot_intro(game, log, seed);
+    shoot_door_and_pause(game, log, seed);
     shoot_spit_and_barrels(game, log, seed);
     shoot_enemies(game, log, seed);
     shoot_whole_game(game, log);
