@@ -27,9 +27,16 @@ void click(MenuFrame& f) {
 
 void hold(MenuFrame& f) { f.in.mouse_down[0] = true; }
 
-MenuResult title(const MenuFrame& f) { return menu_input(f.in, f.lb, GameScreen::Title, 0.75f); }
+Settings with_volume(float volume) {
+    Settings s = DEFAULT_SETTINGS;
+    s.volume = volume;
+    return s;
+}
+MenuResult title(const MenuFrame& f) {
+    return menu_input(f.in, f.lb, GameScreen::Title, menu_state(GameScreen::Title, with_volume(0.75f)));
+}
 MenuResult settings(const MenuFrame& f, float volume = 0.75f) {
-    return menu_input(f.in, f.lb, GameScreen::Settings, volume);
+    return menu_input(f.in, f.lb, GameScreen::Settings, menu_state(GameScreen::Settings, with_volume(volume)));
 }
 
 // Centres of the buttons, in virtual pixels.

@@ -58,7 +58,7 @@ TEST(SettingsPath, FollowsXdgConfigHomeThenTheHomeFolder) {
 }
 
 TEST_F(SettingsFile, WhatIsWrittenIsReadBackExactlyThroughNewFolders) {
-    const Settings chosen{3.0f / 440.0f, true};  // a slider value that prints long
+    const Settings chosen{3.0f / 440.0f, true, 60, 0};  // a slider value that prints long
     char problem[SETTINGS_PROBLEM_MAX];
     ASSERT_TRUE(write_settings_file(path.c_str(), chosen, problem)) << problem;
     const SettingsLoad r = read_settings_file(path.c_str());
@@ -66,8 +66,8 @@ TEST_F(SettingsFile, WhatIsWrittenIsReadBackExactlyThroughNewFolders) {
     EXPECT_TRUE(same_settings(r.settings, chosen));
     EXPECT_NE(access((path + ".tmp").c_str(), F_OK), 0) << "no temporary file is left behind";
 
-    ASSERT_TRUE(write_settings_file(path.c_str(), Settings{0.25f, false}, problem));
-    EXPECT_EQ(read_raw(), "# Cindervale settings\nvolume=0.25\nfullscreen=0\n");
+    ASSERT_TRUE(write_settings_file(path.c_str(), Settings{0.25f, false, 90, 50}, problem));
+    EXPECT_EQ(read_raw(), "# Cindervale settings\nvolume=0.25\nfullscreen=0\ngame_speed=90\ndamage_taken=50\n");
 }
 
 TEST_F(SettingsFile, AMissingFileGivesTheDefaults) {
@@ -82,6 +82,8 @@ TEST_F(SettingsFile, UnknownKeysCommentsAndCrLfAreAcceptedAndMissingKeysKeepThei
     EXPECT_EQ(r.status, SettingsStatus::Loaded);
     EXPECT_FLOAT_EQ(r.settings.volume, 0.5f);
     EXPECT_FALSE(r.settings.fullscreen);
+    EXPECT_EQ(r.settings.game_speed_pct, 100);
+    EXPECT_EQ(r.settings.damage_taken_pct, 100);
 }
 
 TEST_F(SettingsFile, BrokenFilesGiveTheDefaultsAndSayWhy) {
@@ -96,6 +98,9 @@ TEST_F(SettingsFile, BrokenFilesGiveTheDefaultsAndSayWhy) {
     expect_refused("volume=\n", "no value");
     expect_refused("fullscreen=2\n", "a flag that is neither 0 nor 1");
     expect_refused("just words\n", "not key=value");
+    expect_refused("game_speed=75\n", "a speed that is not offered");
+    expect_refused("damage_taken=25\n", "a damage share that is not offered");
+    expect_refused("game_speed=90.0\n", "a speed that is not a whole number");
     expect_refused(std::string(5000, '#') + "\n", "far too large");
 }
 
@@ -103,9 +108,17 @@ TEST_F(SettingsFile, AnUnwritableFolderFailsWithAReasonAndLeavesNoFile) {
     // A regular file where the folder should be: even root cannot write there.
     std::ofstream(dir + "/cindervale") << "in the way";
     char problem[SETTINGS_PROBLEM_MAX];
-    EXPECT_FALSE(write_settings_file(path.c_str(), Settings{0.5f, false}, problem));
+    EXPECT_FALSE(write_settings_file(path.c_str(), Settings{0.5f, false, 100, 100}, problem));
     EXPECT_NE(problem[0], '\0');
-    EXPECT_FALSE(write_settings_file("", Settings{0.5f, false}, problem)) << "no folder known";
+    EXPECT_FALSE(write_settings_file("", Settings{0.5f, false, 100, 100}, problem)) << "no folder known";
+}
+
+TEST(AssistChoices, StepThroughTheOfferedValuesAndWrap) {
+    EXPECT_EQ(next_choice(GAME_SPEED_CHOICES, 100, +1), 90);
+    EXPECT_EQ(next_choice(GAME_SPEED_CHOICES, 50, +1), 100);
+    EXPECT_EQ(next_choice(GAME_SPEED_CHOICES, 100, -1), 50);
+    EXPECT_EQ(next_choice(DAMAGE_TAKEN_CHOICES, 0, +1), 100);
+    EXPECT_EQ(next_choice(DAMAGE_TAKEN_CHOICES, 33, +1), 100) << "a value not offered falls back to the default";
 }
 
 }  // namespace

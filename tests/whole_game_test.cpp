@@ -12,6 +12,7 @@
 #include "../tools/common/game_bot.h"
 #include "alloc_counter.h"
 #include "app/replay.h"
+#include "story/intro.h"
 #include "test_game.h"
 
 namespace {
@@ -67,6 +68,47 @@ TEST(WholeGame, ABotPlaysFromTheTitleToTheEndingAndBack) {
                 static_cast<unsigned long long>(play_state_hash(g)));
     // Every build (plain, optimised, sanitized) must play exactly this game.
     EXPECT_EQ(play_state_hash(g), PINNED_FINAL_HASH);
+}
+
+// A player who loses just outside the cave: the game over leads to the
+// title, Continue goes back to the checkpoint taken as the cave opened, and
+// the same bot plays on from there to the ending.
+TEST(WholeGame, ADeathAfterTheFirstCheckpointContinuesToTheEnding) {
+    GameFixture fx;
+    Game& g = fx.game;
+    SetRandomSeed(20261208u);
+    Bot bot{g};
+    bool died = false;
+    bool continued = false;
+    bool saw_ending = false;
+    int64_t stage_after_continue = -1;
+    uint64_t allocations = 0;
+    for (int n = 0; n < MAX_FRAMES; ++n) {
+        FrameInput in = to_input(bot.decide());
+        if (!died && checkpoint_saved(g) && g.screen == GameScreen::Playing && g.dialogue_line == 0) {
+            g.player.hp = 0;  // struck down by the first formation
+            died = true;
+        }
+        if (died && !continued && g.screen == GameScreen::Title) {
+            in = idle_input(game_bot::DT);
+            press_key(in, KEY_C);
+        }
+        const bool on_title = g.screen == GameScreen::Title;
+        const uint64_t before = heap_allocations();
+        update_frame(g, in);
+        allocations += heap_allocations() - before;
+        if (on_title && died && !continued && g.screen == GameScreen::Playing) {
+            continued = true;
+            stage_after_continue = g.story_stage;
+        }
+        if (g.screen == GameScreen::Ending) saw_ending = true;
+        if (saw_ending && g.screen == GameScreen::Title) break;
+    }
+    ASSERT_TRUE(died);
+    ASSERT_TRUE(continued) << "the title offered Continue after the game over";
+    EXPECT_EQ(stage_after_continue, LAST_STORY_STAGE) << "back where the cave opened, not at the egg";
+    EXPECT_TRUE(saw_ending) << "stuck at stage " << g.story_stage << ", x " << g.player.x;
+    EXPECT_EQ(allocations, 0u) << "keeping and resuming a checkpoint allocates nothing";
 }
 
 }  // namespace

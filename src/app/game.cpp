@@ -75,18 +75,33 @@ bool leave_press(Game& game, FrameInput& input) {
     return any_press(input) && game.screen_time >= SCREEN_LEAVE_DELAY;
 }
 
+MenuState menu_state_of(const Game& game) {
+    return MenuState{current_settings(game), game.menu_focus, game.menu_focus_shown, continue_offered(game)};
+}
+
 void apply_menu_result(Game& game, const MenuResult& result) {
     GameScreen next = result.next_screen;
     const bool leaving_settings = game.screen == GameScreen::Settings && next != GameScreen::Settings;
-    if (leaving_settings) next = game.settings_return;
+    game.menu_focus = result.focus;
+    game.menu_focus_shown = result.focus_shown;
+    if (leaving_settings) {
+        next = game.settings_return;
+        if (game.paused) game.menu_focus = MenuItem::Settings;  // back where the pause left off
+    }
     if (game.screen == GameScreen::Title && next == GameScreen::Settings) game.settings_return = GameScreen::Title;
     game.screen = next;
     if (result.master_volume != game.master_volume) {
         game.master_volume = result.master_volume;
         if (game.sounds.ready) SetMasterVolume(game.master_volume);
     }
+    game.game_speed_pct = result.game_speed_pct;
+    game.damage_taken_pct = result.damage_taken_pct;
     if (leaving_settings) save_settings_if_changed(game);
     if (result.quit) game.quit_requested = true;
+    if (result.continue_game) {
+        play_cue(game.sounds, SfxCue::UiSelect, UI_SELECT_VOLUME);
+        game.continue_requested = true;
+    }
 }
 
 // --- The pause ------------------------------------------------------------------
@@ -95,6 +110,8 @@ bool pause_pressed(const FrameInput& input) { return key_pressed(input, KEY_ESCA
 
 void pause_game(Game& game) {
     game.paused = true;
+    game.menu_focus = MenuItem::Resume;
+    game.menu_focus_shown = false;
     game.player_input.jump_request = false;
     game.attack_latch = false;
     pause_all_cues(game.sounds);
@@ -110,7 +127,7 @@ void resume_game(Game& game) {
 }
 
 void paused_frame(Game& game, const FrameInput& input) {
-    switch (pause_input(input, game.letterbox)) {
+    switch (pause_input(input, game.letterbox, game.menu_focus, game.menu_focus_shown)) {
         case PauseChoice::Stay: break;
         case PauseChoice::Resume:
             play_cue(game.sounds, SfxCue::UiSelect, UI_SELECT_VOLUME);
@@ -119,6 +136,8 @@ void paused_frame(Game& game, const FrameInput& input) {
         case PauseChoice::Settings:
             game.screen = GameScreen::Settings;
             game.settings_return = GameScreen::Playing;
+            game.menu_focus = default_focus(GameScreen::Settings);
+            game.menu_focus_shown = false;
             break;
         case PauseChoice::QuitToTitle:
             game.paused = false;
@@ -148,7 +167,15 @@ void end_play_by_falling(Game& game) {
 
 EnemyStepReport run_enemies(Game& game) {
     if (game.story_stage == KNIGHT_TALK_STAGE) return EnemyStepReport{};
-    return update_enemies(*game.world, game.player);
+    return update_enemies(*game.world, game.player, game.damage_taken_pct);
+}
+
+// Time as the world lives it: slowed in the slow-motion stage and by the
+// game-speed assist. The logic still runs in whole fixed steps.
+float world_time(const Game& game, float dt) {
+    if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
+    if (game.game_speed_pct != 100) dt *= static_cast<float>(game.game_speed_pct) / 100.0f;
+    return dt;
 }
 
 void select_inventory_slot(Game& game, const FrameInput& input) {
@@ -220,9 +247,7 @@ void run_logic_time(Game& game, bool dialogue_open_at_start) {
         game.attack_latch = false;
         return;
     }
-    float dt = game.frame_time;
-    if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
-    game.step_accumulator += dt;
+    game.step_accumulator += world_time(game, game.frame_time);
     while (game.step_accumulator >= FIXED_STEP) {
         logic_step(game);
         game.step_accumulator -= FIXED_STEP;
@@ -255,9 +280,7 @@ void read_movement_input(Game& game, const FrameInput& input, bool dialogue_open
 // its held speed run the walk on the spot.
 void animate_player(Game& game) {
     if (game.dialogue_line != 0 || game.game_over) return;
-    float dt = game.frame_time;
-    if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
-    update_player_animation(game.player_animation, game.player, dt);
+    update_player_animation(game.player_animation, game.player, world_time(game, game.frame_time));
 }
 
 void update_play_camera(Game& game) {
@@ -308,15 +331,21 @@ bool create_game(Game& game) {
     game.screen = GameScreen::Title;
     game.settings_return = GameScreen::Title;
     game.master_volume = START_VOLUME;
-    game.saved_settings = Settings{START_VOLUME, false};
+    apply_settings(game, Settings{START_VOLUME, false, DEFAULT_SETTINGS.game_speed_pct,
+                                  DEFAULT_SETTINGS.damage_taken_pct});
+    game.saved_settings = current_settings(game);
     game.sounds = make_sound_bank();
     game.boss_encounter = BossEncounter::Waiting;
     reset_play_records(game, PLACEHOLDER_PLAYER_Y);
     game.letterbox = compute_letterbox(VIRTUAL_W, VIRTUAL_H);
+    game.menu_focus = default_focus(GameScreen::Title);
+    // Without this storage the game still plays; only Continue is never offered.
+    create_checkpoint_storage(game);
     return true;
 }
 
 void destroy_game(Game& game) {
+    free_checkpoint_storage(game);
     std::free(game.level);
     std::free(game.world);
     game.level = nullptr;
@@ -366,6 +395,7 @@ void start_new_game_with_seed(Game& game, uint32_t seed) {
     game.step_accumulator = 0.0f;
     game.paused = false;
     game.spit_blocked_until_release = false;
+    clear_checkpoint(game);
 }
 
 void logic_step(Game& game) {
@@ -400,12 +430,26 @@ void logic_step(Game& game) {
     check_boss_outcome(game);
 }
 
+namespace {
+
+// The gamepad speaks the menus' language on the title, the settings and the
+// pause, and the player's everywhere else.
+PadContext pad_context(const Game& game) {
+    const bool menu = game.screen == GameScreen::Title || game.screen == GameScreen::Settings || game.paused;
+    return menu ? PadContext::Menu : PadContext::Play;
+}
+
+}  // namespace
+
 void update_frame(Game& game, FrameInput& input) {
+    apply_gamepad(input, pad_context(game));
     game.letterbox = compute_letterbox(input.screen_width, input.screen_height);
     game.frame_time = std::min(input.raw_frame_time, MAX_FRAME_TIME);
     for (float& cooldown : game.sfx_cooldown) cooldown = std::max(cooldown - game.frame_time, 0.0f);
     game.mouse_virtual = to_virtual(game.letterbox, input.mouse);
     const GameScreen screen_at_start = game.screen;
+    const int64_t stage_at_start = game.story_stage;
+    const BossEncounter encounter_at_start = game.boss_encounter;
     game.screen_time += game.frame_time;
 
     switch (game.screen) {
@@ -430,7 +474,7 @@ void update_frame(Game& game, FrameInput& input) {
             break;
         case GameScreen::Title:
         case GameScreen::Settings: {
-            const MenuResult result = menu_input(input, game.letterbox, game.screen, game.master_volume);
+            const MenuResult result = menu_input(input, game.letterbox, game.screen, menu_state_of(game));
             apply_menu_result(game, result);
             if (result.start_game) {
                 start_new_game(game);
@@ -443,9 +487,32 @@ void update_frame(Game& game, FrameInput& input) {
     game.present_with_shader =
         (game.screen == GameScreen::Playing || game.screen == GameScreen::GameOver) &&
         game.story_stage == SLOWMO_STAGE;
+
+    // Checkpoints, last of all, so that a resumed game starts from a whole frame.
+    const bool left_the_cave = stage_at_start < LAST_STORY_STAGE && game.story_stage == LAST_STORY_STAGE;
+    const bool boss_talks = encounter_at_start == BossEncounter::Waiting && game.boss_encounter == BossEncounter::Opening;
+    if (game.screen == GameScreen::Playing && !game.game_over && (left_the_cave || boss_talks)) save_checkpoint(game);
+    if (game.continue_requested) {
+        game.continue_requested = false;
+        if (!restore_checkpoint(game)) game.screen = GameScreen::Title;
+    }
 }
 
-Settings current_settings(const Game& game) { return Settings{game.master_volume, game.fullscreen}; }
+Settings current_settings(const Game& game) {
+    return Settings{game.master_volume, game.fullscreen, game.game_speed_pct, game.damage_taken_pct};
+}
+
+void apply_settings(Game& game, const Settings& s) {
+    game.master_volume = s.volume;
+    game.fullscreen = s.fullscreen;
+    game.game_speed_pct = s.game_speed_pct;
+    game.damage_taken_pct = s.damage_taken_pct;
+}
+
+bool assists_on(const Game& game) {
+    return game.game_speed_pct != DEFAULT_SETTINGS.game_speed_pct ||
+           game.damage_taken_pct != DEFAULT_SETTINGS.damage_taken_pct;
+}
 
 void save_settings_if_changed(Game& game) {
     const Settings now = current_settings(game);

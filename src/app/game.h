@@ -41,6 +41,20 @@ enum class GameScreen : int64_t {
     Ending = 4,
 };
 
+// Everything a menu can point at; each screen lists its own in screen order.
+enum class MenuItem : int64_t {
+    Play,
+    Continue,
+    Settings,
+    Quit,
+    GameSpeed,
+    DamageTaken,
+    Volume,
+    Back,
+    Resume,
+    ToTitle,
+};
+
 enum class BossEncounter : int64_t {
     Waiting = 0,
     Opening = 1,
@@ -62,6 +76,8 @@ struct VirtualPoint {
     int x;
     int y;
 };
+
+struct Checkpoint;
 
 struct Game {
     World* world;
@@ -118,6 +134,17 @@ struct Game {
     GameScreen settings_return;  // where the settings screen's Back leads
     bool spit_blocked_until_release;  // the click that resumed must not spit
     bool quit_requested;  // the title's Quit: the loop ends after this frame
+    MenuItem menu_focus;  // what the arrows or the d-pad point at on a menu
+    bool menu_focus_shown;
+
+    // The last checkpoint of this run of the program, in storage set aside
+    // by create_game; Continue on the title goes back to it after a game over.
+    Checkpoint* checkpoint;
+    bool continue_requested;  // resumed at the end of this frame
+
+    // Assists chosen in the settings, in percent (100: the game as designed).
+    int64_t game_speed_pct;
+    int64_t damage_taken_pct;
 
     // Settings kept between runs; no file is touched while the path is empty.
     bool fullscreen;
@@ -146,8 +173,25 @@ void logic_step(Game& game);
 void draw_frame(Game& game);
 void present_frame(const Game& game, bool use_shader);
 
-// The settings as the game holds them now.
+// The settings as the game holds them now, and taking them over.
 Settings current_settings(const Game& game);
+void apply_settings(Game& game, const Settings& s);
+// Whether any assist is away from its default (the HUD says so).
+bool assists_on(const Game& game);
+
+// The play state kept when the intro's last stage begins and when the boss
+// conversation opens, taken and resumed at a frame's end so that the game
+// goes on exactly as it did from there.
+bool create_checkpoint_storage(Game& game);
+void free_checkpoint_storage(Game& game);
+size_t checkpoint_bytes();
+void save_checkpoint(Game& game);
+bool checkpoint_saved(const Game& game);
+void clear_checkpoint(Game& game);
+// Puts the kept play state back and plays on; false when none is kept.
+bool restore_checkpoint(Game& game);
+// The title offers Continue after a game over while a checkpoint is kept.
+bool continue_offered(const Game& game);
 // Writes the settings file when they differ from what it holds; a failure
 // leaves the game running with one warning line.
 void save_settings_if_changed(Game& game);

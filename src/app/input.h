@@ -9,7 +9,24 @@
 #include "app/raylib_api.h"
 
 inline constexpr int INPUT_KEY_SLOTS = 512;
+// Key codes no keyboard sends (raylib's end at 348): the gamepad's face
+// buttons as the menus and the "any key" screens read them.
+inline constexpr int PAD_CONFIRM_KEY = 500;  // A on a menu: the focused item
+inline constexpr int PAD_ANY_KEY = 501;      // B, X or Y: a press like any key
 inline constexpr int INPUT_KEY_QUEUE = 16;
+
+inline constexpr int PAD_BUTTON_SLOTS = 18;  // raylib's GamepadButton values 0..17
+inline constexpr float PAD_STICK_DEADZONE = 0.25f;
+inline constexpr float PAD_WALK_THRESHOLD = 0.5f;
+
+// The first gamepad as this frame found it; all zero when none is connected.
+struct PadInput {
+    bool connected;
+    std::array<bool, PAD_BUTTON_SLOTS> down;
+    std::array<bool, PAD_BUTTON_SLOTS> pressed;
+    float left_x;
+    float right_x, right_y;
+};
 
 struct FrameInput {
     float raw_frame_time;
@@ -26,9 +43,18 @@ struct FrameInput {
     int key_queue_next;
     std::array<bool, 3> mouse_pressed;  // left, right, middle
     std::array<bool, 3> mouse_down;
+    PadInput pad;
+    bool pad_moved_cursor;  // the right stick moved `mouse`; the window's pointer follows
 };
 
 FrameInput read_frame_input();
+
+// Where the gamepad is read: menus (title, settings, the pause) or play.
+enum class PadContext { Menu, Play };
+// Turns this frame's gamepad into the keys, buttons, wheel and cursor motion
+// the rules already read, so that no rule asks the device. Without a
+// gamepad the record is left exactly as it is.
+void apply_gamepad(FrameInput& in, PadContext context);
 
 inline bool key_down(const FrameInput& in, int key) {
     return key >= 0 && key < INPUT_KEY_SLOTS && in.key_down[static_cast<size_t>(key)];

@@ -27,8 +27,7 @@ void load_settings(Game& game) {
     if (loaded.status != SettingsStatus::Loaded) {
         std::fprintf(stderr, "cindervale: %s: %s; using the default settings\n", game.settings_path, loaded.problem);
     }
-    game.master_volume = loaded.settings.volume;
-    game.fullscreen = loaded.settings.fullscreen;
+    apply_settings(game, loaded.settings);
     // A missing or broken file is rewritten with the first change, not before.
     game.saved_settings = loaded.status == SettingsStatus::Loaded ? loaded.settings : current_settings(game);
 }
@@ -86,6 +85,9 @@ int main() {
         }
         FrameInput input = read_frame_input();
         update_frame(game, input);
+        // The window's pointer follows the stick, so the mouse takes over
+        // from where the stick left the cursor.
+        if (input.pad_moved_cursor) SetMousePosition(static_cast<int>(input.mouse.x), static_cast<int>(input.mouse.y));
         draw_frame(game);
     }
     save_settings_if_changed(game);

@@ -363,8 +363,17 @@ uint64_t game_record_hash(const Game& g) {
     put(s, g.settings_return);
     put(s, g.spit_blocked_until_release);
     put(s, g.quit_requested);
+    // Assists enter only when chosen, so a game with the defaults hashes as
+    // it did before they existed.
+    if (assists_on(g)) {
+        put(s, g.game_speed_pct);
+        put(s, g.damage_taken_pct);
+    }
     // fullscreen, saved_settings and settings_path belong to this machine's
-    // settings file, not to the game being played.
+    // settings file, not to the game being played; menu_focus and
+    // menu_focus_shown to the menus; checkpoint is storage whose content a
+    // Continue turns back into the fields above; continue_requested lives
+    // only within a frame.
     return s.h;
 }
 

@@ -48,6 +48,21 @@ bool parse_flag(const char* s, bool& out) {
     return false;
 }
 
+template <size_t N>
+bool parse_choice(const char* s, const std::array<int64_t, N>& choices, int64_t& out) {
+    if (*s == '\0') return false;
+    char* end = nullptr;
+    const long long v = std::strtoll(s, &end, 10);
+    if (*end != '\0') return false;
+    for (int64_t c : choices) {
+        if (c == v) {
+            out = c;
+            return true;
+        }
+    }
+    return false;
+}
+
 // One "key=value" line into `s`; unknown keys are left for newer versions.
 bool apply_line(char* line, Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]) {
     const size_t len = std::strlen(line);
@@ -67,6 +82,14 @@ bool apply_line(char* line, Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]) 
     }
     if (std::strcmp(key, "fullscreen") == 0 && !parse_flag(value, s.fullscreen)) {
         say(problem, "fullscreen is not 0 or 1", value);
+        return false;
+    }
+    if (std::strcmp(key, "game_speed") == 0 && !parse_choice(value, GAME_SPEED_CHOICES, s.game_speed_pct)) {
+        say(problem, "game_speed is not one of 100, 90, 80, 70, 60, 50", value);
+        return false;
+    }
+    if (std::strcmp(key, "damage_taken") == 0 && !parse_choice(value, DAMAGE_TAKEN_CHOICES, s.damage_taken_pct)) {
+        say(problem, "damage_taken is not one of 100, 50, 0", value);
         return false;
     }
     return true;
@@ -181,8 +204,9 @@ bool write_settings_file(const char* path, const Settings& s, char (&problem)[SE
         say(problem, temp, std::strerror(errno));
         return false;
     }
-    const int written = std::fprintf(f, "# Cindervale settings\nvolume=%.9g\nfullscreen=%d\n",
-                                     static_cast<double>(s.volume), s.fullscreen ? 1 : 0);
+    const int written = std::fprintf(f, "# Cindervale settings\nvolume=%.9g\nfullscreen=%d\ngame_speed=%lld\ndamage_taken=%lld\n",
+                                     static_cast<double>(s.volume), s.fullscreen ? 1 : 0,
+                                     static_cast<long long>(s.game_speed_pct), static_cast<long long>(s.damage_taken_pct));
     const bool flushed = std::fflush(f) == 0;
     const bool closed = std::fclose(f) == 0;
     if (written < 0 || !flushed || !closed) {

@@ -20,7 +20,7 @@ struct ImageColors {
     int64_t height;
 };
 
-inline constexpr int TEXTURE_COUNT = 45;
+inline constexpr int TEXTURE_COUNT = 49;
 
 enum class TextureFilterChoice { None, Point, Bilinear };
 
@@ -78,6 +78,10 @@ enum TextureId : int {
     TEX_MENU_QUIT,
     TEX_MENU_RESUME,
     TEX_MENU_TO_TITLE,
+    TEX_MENU_CONTINUE,
+    TEX_SETTINGS_GAME_SPEED,
+    TEX_SETTINGS_DAMAGE,
+    TEX_HUD_ASSIST,
 };
 
 // clang-format off
@@ -127,13 +131,17 @@ inline constexpr TextureAsset TEXTURE_ASSETS[TEXTURE_COUNT] = {
     {"assets/ui/menu_quit.png", 116, 31, TextureFilterChoice::None},
     {"assets/ui/menu_resume.png", 158, 31, TextureFilterChoice::None},
     {"assets/ui/menu_to_title.png", 260, 31, TextureFilterChoice::None},
+    {"assets/ui/menu_continue.png", 188, 31, TextureFilterChoice::None},
+    {"assets/ui/settings_game_speed.png", 125, 21, TextureFilterChoice::None},
+    {"assets/ui/settings_damage.png", 149, 21, TextureFilterChoice::None},
+    {"assets/ui/hud_assist.png", 77, 21, TextureFilterChoice::None},
 };
 // clang-format on
 
 inline constexpr const char* STONE_SWATCH_PATH = "assets/textures/stone_texture.png";
 inline constexpr const char* WOOD_SWATCH_PATH = "assets/textures/wood_texture.png";
 inline constexpr const char* SLOWMO_SHADER_PATH = "assets/shaders/intro_slowmo.fs";
-inline constexpr int EMBEDDED_ENTRY_COUNT = 127;
+inline constexpr int EMBEDDED_ENTRY_COUNT = 131;
 
 // Exact, case-sensitive lookup; an unknown path gives an empty view.
 ByteView embedded_file(std::string_view path);

@@ -376,7 +376,14 @@ void end_attack(Enemy& e, float cooldown) {
 }
 
 // Wind-up, a charge that carries the barbarian at the dragon, and recovery.
-void barbarian_attack(World& world, Enemy& e, Player& p, const Aim& a) {
+// A blow as the damage assist lets it through; none at all when it lets
+// nothing through, so no flash and no blood either.
+void strike_player(World& world, Player& p, int64_t damage, int64_t damage_taken_pct) {
+    const int64_t taken = damage_taken_pct == 100 ? damage : damage * damage_taken_pct / 100;
+    if (taken > 0) hurt_player(world, p, taken);
+}
+
+void barbarian_attack(World& world, Enemy& e, Player& p, const Aim& a, int64_t damage_taken_pct) {
     switch (e.attack_phase) {
         case 0:
             e.vel_x = toward(e.vel_x, 0.0f, ATTACK_BRAKE_PER_STEP);
@@ -395,7 +402,7 @@ void barbarian_attack(World& world, Enemy& e, Player& p, const Aim& a) {
                 e.attack_time = 0.0f;
                 e.vel_x = 0.0f;
                 if (!e.hit_done) {
-                    hurt_player(world, p, attack_of(e).damage);
+                    strike_player(world, p, attack_of(e).damage, damage_taken_pct);
                     e.hit_done = true;
                 }
             } else if (e.attack_time >= CHARGE_TIME) {
@@ -413,25 +420,25 @@ void barbarian_attack(World& world, Enemy& e, Player& p, const Aim& a) {
 
 // A swing: the blow lands at its hit frame if the dragon is in range and
 // not behind.
-void swing(World& world, Enemy& e, Player& p, const Aim& a) {
+void swing(World& world, Enemy& e, Player& p, const Aim& a, int64_t damage_taken_pct) {
     const AttackProps& at = attack_of(e);
     e.vel_x = toward(e.vel_x, 0.0f, ATTACK_BRAKE_PER_STEP);
     if (!e.hit_done && e.attack_time >= static_cast<float>(at.hit_frame) * ATTACK_FRAME) {
         e.hit_done = true;
         if (a.adx <= at.hit_adx && a.ady <= at.hit_ady && a.dx * e.facing >= -2) {
             const int64_t damage = is_boss(e) && p.empowered ? EMPOWERED_BOSS_DAMAGE : at.damage;
-            hurt_player(world, p, damage);
+            strike_player(world, p, damage, damage_taken_pct);
         }
     }
     if (e.attack_time >= static_cast<float>(at.end_frame) * ATTACK_FRAME) end_attack(e, at.cooldown);
 }
 
-void continue_attack(World& world, Enemy& e, Player& p, const Aim& a) {
+void continue_attack(World& world, Enemy& e, Player& p, const Aim& a, int64_t damage_taken_pct) {
     e.attack_time += STEP;
     if (enemy_kind(e) == EnemyKind::Barbarian) {
-        barbarian_attack(world, e, p, a);
+        barbarian_attack(world, e, p, a, damage_taken_pct);
     } else {
-        swing(world, e, p, a);
+        swing(world, e, p, a, damage_taken_pct);
     }
 }
 
@@ -500,7 +507,7 @@ void run_wander_timer(Enemy& e, const Aim& a) {
     e.stuck_x = e.x;
 }
 
-void step_enemy(World& world, int64_t index, Player& p) {
+void step_enemy(World& world, int64_t index, Player& p, int64_t damage_taken_pct) {
     Enemy& e = world.enemies[static_cast<size_t>(index)];
     if (is_boss(e) && world.boss_frozen) {
         e.pending_damage = 0;
@@ -522,7 +529,7 @@ void step_enemy(World& world, int64_t index, Player& p) {
     check_progress(e, a, alert);
 
     if (e.attacking) {
-        continue_attack(world, e, p, a);
+        continue_attack(world, e, p, a, damage_taken_pct);
     } else if (alert && engage && e.attack_cooldown <= 0.0f && e.turn_time <= 0.0f && in_start_range(e, a) &&
                sees) {
         start_attack(e, a);
@@ -622,7 +629,7 @@ void kill_enemy(World& world, Enemy& e) {
     }
 }
 
-EnemyStepReport update_enemies(World& world, Player& player) {
+EnemyStepReport update_enemies(World& world, Player& player, int64_t damage_taken_pct) {
     std::array<int64_t, MAX_ENEMIES> hp_before{};
     std::array<bool, MAX_ENEMIES> attacking_before{};
     for (int64_t i = 0; i < world.enemy_count; ++i) {
@@ -631,7 +638,7 @@ EnemyStepReport update_enemies(World& world, Player& player) {
     }
     raise_group_alarms(world, player);
     for (int64_t i = 0; i < world.enemy_count; ++i) {
-        if (world.enemies[static_cast<size_t>(i)].alive) step_enemy(world, i, player);
+        if (world.enemies[static_cast<size_t>(i)].alive) step_enemy(world, i, player, damage_taken_pct);
     }
     shoulder_apart(world);
 

@@ -14,7 +14,8 @@ struct EnemyStepReport {
     int64_t attacks_started;  // swings (and charges) begun this step
 };
 
-EnemyStepReport update_enemies(World& world, Player& player);
+// `damage_taken_pct` scales every blow the dragon takes (the damage assist).
+EnemyStepReport update_enemies(World& world, Player& player, int64_t damage_taken_pct = 100);
 
 // Can enemy `e` see the dragon along a line of cells from its eye?
 bool can_see_player(const World& world, const Enemy& e, const Player& player);

@@ -30,6 +30,7 @@ constexpr int TEXT_X = 214;
 constexpr int TEXT_Y = 441;
 
 constexpr Color GAME_OVER_DIM = {7, 9, 16, 190};
+constexpr Color ASSIST_BACK = {9, 15, 24, 180};
 
 constexpr Color SLOT_SELECTED = {255, 215, 106, 255};
 constexpr Color SLOT_FRAME = {90, 107, 109, 255};
@@ -119,6 +120,16 @@ void draw_cursor(const Game& game) {
     draw_icon(game, slot.material, Rectangle{static_cast<float>(mx - 8), static_cast<float>(my - 8), 16, 16});
 }
 
+// Top centre, where nothing else of the HUD goes: the game is not being
+// played as designed, and the player should be able to see that at a glance.
+void draw_assist_tag(const Game& game) {
+    const Texture2D tag = game.textures[TEX_HUD_ASSIST];
+    if (!IsTextureValid(tag)) return;
+    const int x = (VIRTUAL_W - tag.width) / 2;
+    DrawRectangle(x - 6, 12, tag.width + 12, tag.height + 8, ASSIST_BACK);
+    DrawTexture(tag, x, 16, WHITE);
+}
+
 void draw_game_over(const Game& game) {
     DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, GAME_OVER_DIM);
     DrawText("GAME OVER", 417, 280, 42, WHITE);
@@ -154,6 +165,7 @@ void draw_hud(const Game& game) {
     if (game.story_stage >= 2) {
         if (game.sandbox.sandbox_unlocked) draw_sandbox(game);
         draw_hp_panel(game.player.hp);
+        if (assists_on(game)) draw_assist_tag(game);
         if (game.materials_unlocked) {
             draw_slot_bar(game);
             draw_cursor(game);

@@ -17,6 +17,10 @@ const LabelText LABELS[LABEL_COUNT] = {
     {"assets/ui/menu_quit.png",     116, 31, 3, false, "QUIT", ""},
     {"assets/ui/menu_resume.png",   158, 31, 3, false, "RESUME", ""},
     {"assets/ui/menu_to_title.png", 260, 31, 3, false, "QUIT TO TITLE", ""},
+    {"assets/ui/menu_continue.png", 188, 31, 3, false, "CONTINUE", ""},
+    {"assets/ui/settings_game_speed.png", 125, 21, 2, false, "GAME SPEED", ""},
+    {"assets/ui/settings_damage.png", 149, 21, 2, false, "DAMAGE TAKEN", ""},
+    {"assets/ui/hud_assist.png", 77, 21, 2, false, "ASSIST", ""},
 };
 
 const DialogueText DIALOGUES[DIALOGUE_COUNT] = {

@@ -27,7 +27,7 @@ struct DialogueText {
 
 inline constexpr int DIALOGUE_CELL_WIDTH = 16;
 inline constexpr int DIALOGUE_ROW_HEIGHT = 30;
-inline constexpr int LABEL_COUNT = 13;
+inline constexpr int LABEL_COUNT = 17;
 inline constexpr int DIALOGUE_COUNT = 9;
 
 extern const LabelText LABELS[LABEL_COUNT];
