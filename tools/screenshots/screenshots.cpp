@@ -302,6 +302,36 @@ void shoot_whole_game(Game& game, ShotLog& log) {
     }
 }
 
+// The assists on the settings screen and in play, and Continue after a game
+// over, back at the checkpoint the cave's end left.
+void shoot_assists_and_continue(Game& game, ShotLog& log, uint32_t seed) {
+    start_new_game_with_seed(game, seed);
+    game.screen = GameScreen::Settings;
+    game.game_speed_pct = 70;
+    game.damage_taken_pct = 50;
+    game.menu_focus = MenuItem::DamageTaken;
+    game.menu_focus_shown = true;
+    run_frame(game, Vector2{900.0f, 560.0f});
+    shot(game, log, "settings_assists");
+
+    game.screen = GameScreen::Playing;
+    game.story_stage = 13;
+    game.materials_unlocked = true;
+    game.awakening_seen = true;
+    place_dragon(game, 1101);
+    for (int i = 0; i < 30; ++i) run_keys(game, {});
+    shot(game, log, "assist_tag");
+    game.player.hp = 0;
+    for (int i = 0; i < 40; ++i) run_keys(game, {});
+    run_keys(game, {}, KEY_ENTER);
+    run_frame(game, Vector2{860.0f, 296.0f});
+    shot(game, log, "title_continue");
+    run_keys(game, {}, KEY_C);
+    shot(game, log, "continued");
+    game.game_speed_pct = 100;
+    game.damage_taken_pct = 100;
+}
+
 void load_graphics(Game& game) {
     SetTextureFilter(game.target.texture, TEXTURE_FILTER_POINT);
     game.slowmo_shader = load_embedded_shader(SLOWMO_SHADER_PATH);
@@ -364,6 +394,7 @@ int main(int argc, char** argv) {
     shoot_door_and_pause(game, log, seed);
     shoot_spit_and_barrels(game, log, seed);
     shoot_enemies(game, log, seed);
+    shoot_assists_and_continue(game, log, seed);
     shoot_whole_game(game, log);
 
     std::printf("%d screenshots written to %s (seed %u, %llu logic steps)%s\n", log.written, argv[1], seed,
