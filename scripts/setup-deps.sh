@@ -182,7 +182,40 @@ build_deps() {
   echo "raylib $RAYLIB_DEB_VERSION, glfw3 $GLFW_DEB_VERSION" >"$PREFIX/.complete"
 }
 
+# raylib for the browser, from the same pinned source, with Emscripten's own
+# GLFW emulation in place of GLFW.
+build_web_raylib() {
+  WORK_DIR=""
+  WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/cindervale-web-deps.XXXXXX")
+  local work=$WORK_DIR
+  trap 'rm -rf "$WORK_DIR"' EXIT
+  fetch_pinned raylib "$RAYLIB_DEB_VERSION" "$RAYLIB_TARBALL" "$RAYLIB_SHA256" "$RAYLIB_POOL"
+  mkdir -p "$work/raylib-src"
+  tar -xf "$SOURCES_DIR/$RAYLIB_TARBALL" -C "$work/raylib-src" --strip-components=1
+  rm -rf "$WEB_PREFIX"
+  log "building raylib $RAYLIB_VERSION for the web (Emscripten $(emcc --version | head -1 | awk '{print $NF}'))"
+  emcmake cmake -S "$work/raylib-src" -B "$work/raylib-web" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$WEB_PREFIX" -DPLATFORM=Web -DBUILD_SHARED_LIBS=OFF \
+    -DBUILD_EXAMPLES=OFF -DCMAKE_C_FLAGS="-ffp-contract=off -include $REPO_ROOT/web/glfw_compat.h" >&2
+  cmake --build "$work/raylib-web" -j "$(nproc 2>/dev/null || echo 2)" >&2
+  cmake --install "$work/raylib-web" >&2
+  [ -f "$WEB_PREFIX/include/raylib.h" ] && [ -f "$WEB_PREFIX/lib/libraylib.a" ] \
+    || die "the web raylib build finished without raylib.h or libraylib.a"
+  echo "raylib $RAYLIB_DEB_VERSION" >"$WEB_PREFIX/.complete"
+}
+
 install_packages
+if [ "$MODE" = web ]; then
+  # Debian's emscripten finds its acorn only through Debian's node path when
+  # the node in use comes from elsewhere.
+  export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
+  if [ ! -f "$WEB_PREFIX/.complete" ]; then
+    mkdir -p "$CACHE_ROOT"
+    build_web_raylib
+  fi
+  echo "$WEB_PREFIX"
+  exit 0
+fi
 if [ "${CINDERVALE_FORCE_LOCAL_RAYLIB:-0}" != "1" ] && system_raylib_ok; then
   log "using the system raylib"
   echo system

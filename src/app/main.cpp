@@ -3,6 +3,11 @@
 #include "app/game.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+
+#include "web/web_page.h"
+#endif
 
 namespace {
 
@@ -24,10 +29,26 @@ void shutdown(Game& game) {
     shutdown_tail(game);
 }
 
+void run_one_frame(Game& game) {
+    // Full screen changes first, so this frame's letterbox and mouse
+    // already belong to the new window size.
+    if (IsKeyPressed(KEY_F11)) ToggleFullscreen();
+    FrameInput input = read_frame_input();
+    update_frame(game, input);
+    draw_frame(game);
+}
+
+#ifdef __EMSCRIPTEN__
+// The browser owns the loop and calls back once per animation frame.
+void run_one_frame_web(void* game) { run_one_frame(*static_cast<Game*>(game)); }
+#endif
+
 }  // namespace
 
 int main() {
-    Game game{};
+    // Static: in the browser main() returns into the event loop while the
+    // game runs on.
+    static Game game{};
     if (!create_game(game)) return 0;
 
     SetConfigFlags(FLAG_WINDOW_RESIZABLE);
@@ -51,16 +72,14 @@ int main() {
     HideCursor();
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
+#ifdef __EMSCRIPTEN__
+    // The animation frame paces the loop; a target rate would busy-wait.
+    web_page_attach(game);
+    emscripten_set_main_loop_arg(run_one_frame_web, &game, 0, 1);
+#else
     SetTargetFPS(TARGET_FPS);
-
-    while (!WindowShouldClose()) {
-        // Full screen changes first, so this frame's letterbox and mouse
-        // already belong to the new window size.
-        if (IsKeyPressed(KEY_F11)) ToggleFullscreen();
-        FrameInput input = read_frame_input();
-        update_frame(game, input);
-        draw_frame(game);
-    }
+    while (!WindowShouldClose()) run_one_frame(game);
+#endif
 
     shutdown(game);
     return 0;
