@@ -34,9 +34,10 @@ else
   trace_dir=$(mktemp -d)
   "$NATIVE_DIR/tools/whole_game/cindervale_whole_game" --trace | grep '^frame' >"$trace_dir/native" || true
   node_wasm "$BUILD_DIR/cindervale_whole_game.js" --trace | grep '^frame' >"$trace_dir/wasm" || true
-  first=$(diff "$trace_dir/native" "$trace_dir/wasm" | grep -m1 '^[<>] frame' || true)
+  first=$(paste -d' ' "$trace_dir/native" "$trace_dir/wasm" \
+    | awk '$2 != $5 || $3 != $6 {print "frame " ($2 == "" ? $5 : $2) ": native " $3 ", wasm " $6; exit}')
   if [ -n "$first" ]; then
-    echo "whole game: native and wasm first differ at ${first#[<>] }"
+    echo "whole game: the first frame whose hash differs is $first"
   else
     echo "whole game: native and wasm agree frame by frame; the pinned hash itself has moved"
   fi
