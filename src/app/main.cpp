@@ -51,7 +51,11 @@ int main() {
     static Game game{};
     if (!create_game(game)) return 0;
 
+#ifndef __EMSCRIPTEN__
+    // In the browser the page scales the canvas instead (web/shell.html):
+    // raylib 6.0's web resize leaves its render size stale.
     SetConfigFlags(FLAG_WINDOW_RESIZABLE);
+#endif
     InitWindow(VIRTUAL_W, VIRTUAL_H, "Cindervale");
     SetExitKey(KEY_NULL);
 
