@@ -101,50 +101,6 @@ function framesPerSecond(page, seconds) {
   }), seconds);
 }
 
-// Plays on like a person to the first knight's fight (closing lines, walking,
-// spitting where the lesson asks), then measures while spitting at him.
-async function playIntoTheFight(page, measureSeconds) {
-  const box = await page.locator('#canvas').boundingBox();
-  const aim = { x: box.x + box.width * 0.75, y: box.y + box.height * 0.55 };
-  const until = Date.now() + 120 * 1000;
-  let s = await state(page);
-  let walking = false;
-  let lastX = s.x;
-  let stuck = 0;
-  while (s.stage < 11 && Date.now() < until) {
-    // Walking into a ledge: jump, as a person would.
-    stuck = walking && s.x === lastX ? stuck + 1 : 0;
-    lastX = s.x;
-    if (stuck >= 4) {
-      await page.keyboard.press('Space');
-      stuck = 0;
-    }
-    if (s.line >= 1) {
-      if (walking) await page.keyboard.up('d');
-      walking = false;
-      await page.keyboard.press('Enter');
-    } else if (s.stage === 4) {
-      await page.mouse.move(aim.x, aim.y);
-      await page.mouse.down();
-      await page.waitForTimeout(300);
-      await page.mouse.up();
-    } else if (!walking) {
-      await page.keyboard.down('d');
-      walking = true;
-    }
-    await page.waitForTimeout(150);
-    s = await state(page);
-  }
-  if (walking) await page.keyboard.up('d');
-  if (s.stage < 11) throw new Error(`the fight never came (state ${JSON.stringify(s)})`);
-  await page.mouse.move(aim.x, aim.y);
-  await page.mouse.down();
-  const fps = await framesPerSecond(page, measureSeconds);
-  await page.mouse.up();
-  await page.screenshot({ path: path.join(process.argv[3], 'fight.png') });
-  return fps;
-}
-
 async function main() {
   const [siteDir, outDir] = process.argv.slice(2);
   const measureAt = process.argv.indexOf('--measure');
@@ -195,9 +151,8 @@ async function main() {
     ++passed;
 
     if (measureSeconds > 0) {
-      const fight = await playIntoTheFight(page, measureSeconds);
-      console.log(`measure: ${toTitle} ms to the title; median frames per second over ${measureSeconds} s: ` +
-                  `${cave} in the cave, ${fight} in the fight with the first knight`);
+      console.log(`measure: ${toTitle} ms to the title; median frames per second over ${measureSeconds} s ` +
+                  `in the cave: ${cave}`);
     }
     if (errors.length) throw new Error(`errors in the page:\n  ${errors.join('\n  ')}`);
     ++passed;
