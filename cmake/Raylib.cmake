@@ -5,6 +5,27 @@
 set(CINDERVALE_RAYLIB_PREFIX "$ENV{HOME}/.cache/cindervale/raylib-6.0-glfw-3.4"
   CACHE PATH "raylib/GLFW prefix built by scripts/setup-deps.sh")
 
+# The web build: raylib built for the browser by `scripts/setup-deps.sh web`,
+# over Emscripten's GLFW emulation (with the two calls it lacks filled in).
+if(EMSCRIPTEN)
+  set(CINDERVALE_RAYLIB_WEB_PREFIX "$ENV{HOME}/.cache/cindervale/raylib-6.0-web"
+    CACHE PATH "raylib prefix for the web built by scripts/setup-deps.sh web")
+  find_path(CV_RAYLIB_INCLUDE raylib.h PATHS ${CINDERVALE_RAYLIB_WEB_PREFIX}/include NO_DEFAULT_PATH
+    NO_CMAKE_FIND_ROOT_PATH)
+  find_library(CV_RAYLIB_LIB NAMES libraylib.a PATHS ${CINDERVALE_RAYLIB_WEB_PREFIX}/lib NO_DEFAULT_PATH
+    NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT CV_RAYLIB_INCLUDE OR NOT CV_RAYLIB_LIB)
+    message(FATAL_ERROR "raylib for the web was not found in ${CINDERVALE_RAYLIB_WEB_PREFIX}; "
+      "run scripts/setup-deps.sh web (./web.sh does)")
+  endif()
+  add_library(cindervale::raylib INTERFACE IMPORTED)
+  target_include_directories(cindervale::raylib INTERFACE ${CV_RAYLIB_INCLUDE})
+  target_link_libraries(cindervale::raylib INTERFACE ${CV_RAYLIB_LIB})
+  target_link_options(cindervale::raylib INTERFACE -sUSE_GLFW=3)
+  message(STATUS "raylib: web build from ${CINDERVALE_RAYLIB_WEB_PREFIX}")
+  return()
+endif()
+
 find_package(PkgConfig QUIET)
 set(_cv_raylib_found FALSE)
 if(PKG_CONFIG_FOUND AND NOT CINDERVALE_FORCE_LOCAL_RAYLIB)

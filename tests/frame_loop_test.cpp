@@ -164,10 +164,4 @@ TEST_F(FrameLoop, PlayingFramesDoNotAllocate) {
     EXPECT_GE(g.logic_steps, 100u);
 }
 
-TEST(SoundBankSilent, UnreadyBankNeitherPlaysNorAdvances) {
-    SoundBank bank = make_sound_bank();
-    play_cue(bank, SfxCue::Explosion, 0.72f);
-    EXPECT_EQ(bank.rng_state, SOUND_BANK_SEED);
-}
-
 }  // namespace

@@ -73,8 +73,11 @@ TEST(PlayStateHashShape, HashedRecordsKeepTheFieldsTheHashLists) {
         shape<SoundBank>("SoundBank", 3232, 81),
         shape<SandboxState>("SandboxState", 24, 4),
     };
+    // The byte sizes are those of 64-bit targets; elsewhere (wasm32) pointers
+    // shrink them and only the member counts are compared.
+    constexpr bool sizes_apply = sizeof(void*) == 8;
     for (const Shape& s : shapes) {
-        EXPECT_TRUE(s.size == s.expected_size && s.slots == s.expected_slots)
+        EXPECT_TRUE((!sizes_apply || s.size == s.expected_size) && s.slots == s.expected_slots)
             << s.name << " is now " << s.size << " bytes with " << s.slots << " member slots (was "
             << s.expected_size << " bytes, " << s.expected_slots
             << "): hash the changed fields in src/app/replay.cpp, then record the new numbers here";

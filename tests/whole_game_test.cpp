@@ -18,7 +18,6 @@
 namespace {
 
 constexpr int MAX_FRAMES = 60 * 60 * 6;  // six minutes of play is a stall
-constexpr uint64_t PINNED_FINAL_HASH = 0x73b4064da13d2480ull;
 
 using game_bot::Bot;
 using game_bot::Intent;
@@ -27,7 +26,7 @@ using game_bot::to_input;
 TEST(WholeGame, ABotPlaysFromTheTitleToTheEndingAndBack) {
     GameFixture fx;
     Game& g = fx.game;
-    SetRandomSeed(20261208u);
+    SetRandomSeed(game_bot::WHOLE_GAME_SEED);
     Bot bot{g};
     std::vector<int64_t> stages;
     std::vector<BossEncounter> phases;
@@ -67,7 +66,7 @@ TEST(WholeGame, ABotPlaysFromTheTitleToTheEndingAndBack) {
                 static_cast<unsigned long long>(g.logic_steps),
                 static_cast<unsigned long long>(play_state_hash(g)));
     // Every build (plain, optimised, sanitized) must play exactly this game.
-    EXPECT_EQ(play_state_hash(g), PINNED_FINAL_HASH);
+    EXPECT_EQ(play_state_hash(g), game_bot::WHOLE_GAME_FINAL_HASH);
 }
 
 // A player who loses just outside the cave: the game over leads to the

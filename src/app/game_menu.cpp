@@ -58,8 +58,9 @@ ItemList items_of(GameScreen screen, bool paused_menu, bool continue_offered) {
     if (screen == GameScreen::Settings) {
         return {{MenuItem::GameSpeed, MenuItem::DamageTaken, MenuItem::Volume, MenuItem::Back}, 4};
     }
-    if (continue_offered) return {{MenuItem::Play, MenuItem::Continue, MenuItem::Settings, MenuItem::Quit}, 4};
-    return {{MenuItem::Play, MenuItem::Settings, MenuItem::Quit}, 3};
+    const size_t quit = QUIT_OFFERED ? 1 : 0;
+    if (continue_offered) return {{MenuItem::Play, MenuItem::Continue, MenuItem::Settings, MenuItem::Quit}, 3 + quit};
+    return {{MenuItem::Play, MenuItem::Settings, MenuItem::Quit}, 2 + quit};
 }
 
 // Up and Down walk the screen's items, stopping at the ends; a focus that is
@@ -117,12 +118,12 @@ MenuResult title_input(const FrameInput& in, const Letterbox& lb, const MenuStat
         if (st.continue_offered && inside(button_rect(PLAY_BUTTON_Y, CONTINUE_BUTTON_X), m)) {
             return activate_title_item(MenuItem::Continue, st, shown);
         }
-        if (inside(button_rect(THIRD_BUTTON_Y), m)) return activate_title_item(MenuItem::Quit, st, shown);
+        if (QUIT_OFFERED && inside(button_rect(THIRD_BUTTON_Y), m)) return activate_title_item(MenuItem::Quit, st, shown);
     } else if (key_pressed(in, KEY_S)) {
         return go(GameScreen::Settings, st);
     }
     if (st.continue_offered && key_pressed(in, KEY_C)) return activate_title_item(MenuItem::Continue, st, shown);
-    if (key_pressed(in, KEY_Q)) return activate_title_item(MenuItem::Quit, st, shown);
+    if (QUIT_OFFERED && key_pressed(in, KEY_Q)) return activate_title_item(MenuItem::Quit, st, shown);
     return stay(GameScreen::Title, st, focus, shown);
 }
 
@@ -297,7 +298,7 @@ void draw_menu_screen(const Game& game, GameScreen screen, VirtualPoint mouse) {
                              CONTINUE_BUTTON_X);
         }
         draw_menu_button(game.textures[TEX_MENU_SETTINGS], SETTINGS_BUTTON_Y, mouse, focused(game, MenuItem::Settings));
-        draw_menu_button(game.textures[TEX_MENU_QUIT], THIRD_BUTTON_Y, mouse, focused(game, MenuItem::Quit));
+        if (QUIT_OFFERED) draw_menu_button(game.textures[TEX_MENU_QUIT], THIRD_BUTTON_Y, mouse, focused(game, MenuItem::Quit));
     }
     draw_menu_cursor(mouse);
 }

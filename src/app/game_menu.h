@@ -42,6 +42,11 @@ inline constexpr int BACK_BUTTON_Y = 451;
 // The third button of the title (Quit) and of the pause (Quit to title)
 // keeps the same 80-pixel rhythm below the first two.
 inline constexpr int THIRD_BUTTON_Y = 425;
+#ifdef __EMSCRIPTEN__
+inline constexpr bool QUIT_OFFERED = false;  // a browser tab is closed by the browser
+#else
+inline constexpr bool QUIT_OFFERED = true;
+#endif
 // Continue stands beside Play, to its right.
 inline constexpr int CONTINUE_BUTTON_X = 710;
 inline constexpr MenuRect VOLUME_DRAG_AREA = {308, 771, 319, 374};

@@ -6,6 +6,11 @@
 #include "app/game.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+
+#include "web/web_page.h"
+#endif
 
 namespace {
 
@@ -43,14 +48,41 @@ void shutdown(Game& game) {
     shutdown_tail(game);
 }
 
+void run_one_frame(Game& game) {
+    // Full screen changes first, so this frame's letterbox and mouse
+    // already belong to the new window size.
+    if (IsKeyPressed(KEY_F11)) {
+        ToggleFullscreen();
+        game.fullscreen = !game.fullscreen;
+        save_settings_if_changed(game);
+    }
+    FrameInput input = read_frame_input();
+    update_frame(game, input);
+    // The window's pointer follows the stick, so the mouse takes over from
+    // where the stick left the cursor.
+    if (input.pad_moved_cursor) SetMousePosition(static_cast<int>(input.mouse.x), static_cast<int>(input.mouse.y));
+    draw_frame(game);
+}
+
+#ifdef __EMSCRIPTEN__
+// The browser owns the loop and calls back once per animation frame.
+void run_one_frame_web(void* game) { run_one_frame(*static_cast<Game*>(game)); }
+#endif
+
 }  // namespace
 
 int main() {
-    Game game{};
+    // Static: in the browser main() returns into the event loop while the
+    // game runs on.
+    static Game game{};
     if (!create_game(game)) return 0;
     load_settings(game);
 
+#ifndef __EMSCRIPTEN__
+    // In the browser the page scales the canvas instead (web/shell.html):
+    // raylib 6.0's web resize leaves its render size stale.
     SetConfigFlags(FLAG_WINDOW_RESIZABLE);
+#endif
     InitWindow(VIRTUAL_W, VIRTUAL_H, "Cindervale");
     SetExitKey(KEY_NULL);
 
@@ -72,25 +104,16 @@ int main() {
     HideCursor();
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
+#ifdef __EMSCRIPTEN__
+    // The animation frame paces the loop; a target rate would busy-wait.
+    web_page_attach(game);
+    emscripten_set_main_loop_arg(run_one_frame_web, &game, 0, 1);
+#else
     SetTargetFPS(TARGET_FPS);
     if (game.fullscreen) ToggleFullscreen();
-
-    while (!WindowShouldClose() && !game.quit_requested) {
-        // Full screen changes first, so this frame's letterbox and mouse
-        // already belong to the new window size.
-        if (IsKeyPressed(KEY_F11)) {
-            ToggleFullscreen();
-            game.fullscreen = !game.fullscreen;
-            save_settings_if_changed(game);
-        }
-        FrameInput input = read_frame_input();
-        update_frame(game, input);
-        // The window's pointer follows the stick, so the mouse takes over
-        // from where the stick left the cursor.
-        if (input.pad_moved_cursor) SetMousePosition(static_cast<int>(input.mouse.x), static_cast<int>(input.mouse.y));
-        draw_frame(game);
-    }
+    while (!WindowShouldClose() && !game.quit_requested) run_one_frame(game);
     save_settings_if_changed(game);
+#endif
 
     shutdown(game);
     return 0;

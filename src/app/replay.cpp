@@ -1,6 +1,5 @@
 #include "app/replay.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -12,7 +11,10 @@ namespace {
 template <class T>
 void put(StateHasher& s, T v) {
     if constexpr (std::is_same_v<T, float>) {
-        hash_word(s, std::bit_cast<uint32_t>(v));
+        // memcpy rather than std::bit_cast, which the web toolchain's libc++ lacks.
+        uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        hash_word(s, bits);
     } else if constexpr (std::is_same_v<T, bool>) {
         hash_word(s, v ? 1u : 0u);
     } else if constexpr (std::is_enum_v<T>) {

@@ -42,9 +42,10 @@ int next_variant(SoundBank& bank) {
 
 void play_cue(SoundBank& bank, SfxCue cue, float volume) {
     if (cue != SfxCue::Count) ++bank.requested[static_cast<size_t>(cue)];
-    if (!bank.ready) return;
+    // Drawn before asking about the device: the generator is part of the
+    // game's state, and a replay must not depend on the machine's sound card.
     const int v = next_variant(bank);
-    if (cue == SfxCue::Count) return;
+    if (!bank.ready || cue == SfxCue::Count) return;
     Sound& sound = bank.variants[static_cast<size_t>(cue)][v];
     if (!IsSoundValid(sound)) return;
     SetSoundVolume(sound, volume);

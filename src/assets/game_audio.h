@@ -80,6 +80,7 @@ void sfx_path(SfxCue cue, int variant, char (&out)[64]);
 
 // Opens nothing itself: marks the bank ready only when the device is up.
 void load_sound_bank(SoundBank& bank);
+// Draws a variant whether or not the bank is ready, then plays it if it can.
 void play_cue(SoundBank& bank, SfxCue cue, float volume);
 // Also closes the audio device when the bank was ready.
 void unload_sound_bank(SoundBank& bank);
