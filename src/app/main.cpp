@@ -24,6 +24,12 @@ void shutdown_tail(Game& game) {
 // The settings file is read once, before the window opens, so that a saved
 // full screen is the first thing the player sees.
 void load_settings(Game& game) {
+#ifdef __EMSCRIPTEN__
+    // A browser tab has no config folder; its settings start from the
+    // defaults and are not kept (web/web_page.h has the hook for storage).
+    (void)game;
+    return;
+#endif
     if (!settings_file_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), game.settings_path)) {
         std::fprintf(stderr, "cindervale: no config folder known; settings will not be kept\n");
         return;

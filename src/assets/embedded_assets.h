@@ -146,7 +146,7 @@ inline constexpr const char* SLOWMO_SHADER_PATH = "assets/shaders/intro_slowmo_w
 #else
 inline constexpr const char* SLOWMO_SHADER_PATH = "assets/shaders/intro_slowmo.fs";
 #endif
-inline constexpr int EMBEDDED_ENTRY_COUNT = 132;
+inline constexpr int EMBEDDED_ENTRY_COUNT = 131;
 
 // Exact, case-sensitive lookup; an unknown path gives an empty view.
 ByteView embedded_file(std::string_view path);
