@@ -40,7 +40,7 @@ const state = (page) => page.evaluate(() => {
   const m = window.Module;
   if (!m || !m.calledRun || !m._cv_page_screen) return null;
   return { screen: m._cv_page_screen(), stage: m._cv_page_story_stage(), line: m._cv_page_dialogue_line(),
-           x: m._cv_page_player_x(), steps: m._cv_page_logic_steps() };
+           x: m._cv_page_player_x(), steps: m._cv_page_logic_steps(), speed: m._cv_page_game_speed() };
 });
 
 async function waitFor(page, what, test, seconds) {
@@ -118,12 +118,32 @@ async function main() {
     page.on('pageerror', (err) => errors.push(`page: ${err.message}`));
     page.on('requestfailed', (req) => errors.push(`request: ${req.url()} ${req.failure().errorText}`));
 
+    // Settings kept by an earlier visit, in the page's local storage.
+    await page.addInitScript(() => {
+      if (!sessionStorage.getItem('seeded')) {
+        localStorage.setItem('cindervale.settings', 'volume=0.5\ngame_speed=90\n');
+        sessionStorage.setItem('seeded', '1');
+      }
+    });
     const opened = Date.now();
     await page.goto(url);
-    await waitFor(page, 'the title', (s) => s.screen === SCREEN.Title, 60);
+    const title = await waitFor(page, 'the title', (s) => s.screen === SCREEN.Title, 60);
     const toTitle = Date.now() - opened;
+    if (title.speed !== 90) throw new Error(`the stored game speed was not read (${title.speed})`);
     await page.waitForTimeout(500);
     console.log(`title: ${toTitle} ms from opening the page, ${await shot(page, outDir, 'title.png')} colours`);
+    ++passed;
+
+    // A change on the settings screen is stored when the screen is left.
+    await page.keyboard.press('s');
+    await waitFor(page, 'S opens the settings', (s) => s.screen === SCREEN.Settings, 10);
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Escape');
+    await waitFor(page, 'Escape leaves the settings', (s) => s.screen === SCREEN.Title, 10);
+    const stored = await page.evaluate(() => localStorage.getItem('cindervale.settings'));
+    if (!/^volume=0\.55\d*$/m.test(stored) || !/^game_speed=90$/m.test(stored)) {
+      throw new Error(`the settings were not stored: ${JSON.stringify(stored)}`);
+    }
     ++passed;
 
     await page.keyboard.press('Enter');

@@ -29,6 +29,10 @@ EMSCRIPTEN_KEEPALIVE double cv_page_player_x() {
     return page_game == nullptr ? -1.0 : static_cast<double>(page_game->player.x);
 }
 
+EMSCRIPTEN_KEEPALIVE int cv_page_game_speed() {
+    return page_game == nullptr ? -1 : static_cast<int>(page_game->game_speed_pct);
+}
+
 EMSCRIPTEN_KEEPALIVE double cv_page_logic_steps() {
     return page_game == nullptr ? -1.0 : static_cast<double>(page_game->logic_steps);
 }

@@ -518,7 +518,7 @@ void save_settings_if_changed(Game& game) {
     const Settings now = current_settings(game);
     if (game.settings_path[0] == '\0' || same_settings(now, game.saved_settings)) return;
     char problem[SETTINGS_PROBLEM_MAX];
-    if (!write_settings_file(game.settings_path, now, problem)) {
+    if (!store_settings(game.settings_path, now, problem)) {
         std::fprintf(stderr, "cindervale: settings not saved to %s: %s\n", game.settings_path, problem);
     }
     // Either way the game goes on with what it holds; a failed write is not

@@ -14,6 +14,12 @@
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+constexpr bool WEB_BUILD = true;
+#else
+constexpr bool WEB_BUILD = false;
+#endif
+
 void shutdown_tail(Game& game) {
     unload_sound_bank(game.sounds);
     // raylib crashes closing a window it never managed to open (no display).
@@ -25,17 +31,17 @@ void shutdown_tail(Game& game) {
 // full screen is the first thing the player sees.
 void load_settings(Game& game) {
 #ifdef __EMSCRIPTEN__
-    // A browser tab has no config folder; its settings start from the
-    // defaults and are not kept (web/web_page.h has the hook for storage).
-    (void)game;
-    return;
-#endif
+    // A browser tab keeps them in the page's local storage under this name.
+    std::snprintf(game.settings_path, sizeof game.settings_path, "local storage cindervale.settings");
+#else
     if (!settings_file_path(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), game.settings_path)) {
         std::fprintf(stderr, "cindervale: no config folder known; settings will not be kept\n");
         return;
     }
-    const SettingsLoad loaded = read_settings_file(game.settings_path);
-    if (loaded.status != SettingsStatus::Loaded) {
+#endif
+    const SettingsLoad loaded = fetch_settings(game.settings_path);
+    // A first run has nothing to say; a broken store does.
+    if (loaded.status == SettingsStatus::Unreadable || (loaded.status == SettingsStatus::Missing && !WEB_BUILD)) {
         std::fprintf(stderr, "cindervale: %s: %s; using the default settings\n", game.settings_path, loaded.problem);
     }
     apply_settings(game, loaded.settings);

@@ -8,6 +8,25 @@
 
 #include <sys/stat.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+
+// The page's local storage holds the same text the file would.
+EM_JS(int, cv_storage_read, (char* out, int cap), {
+    let text = null;
+    try { text = window.localStorage.getItem("cindervale.settings"); } catch (e) { return -2; }
+    if (text === null) return -1;
+    const bytes = lengthBytesUTF8(text);
+    if (bytes + 1 > cap) return cap;
+    stringToUTF8(text, out, cap);
+    return bytes;
+});
+EM_JS(int, cv_storage_write, (const char* text), {
+    try { window.localStorage.setItem("cindervale.settings", UTF8ToString(text)); } catch (e) { return 0; }
+    return 1;
+});
+#endif
+
 namespace {
 
 constexpr const char* SETTINGS_SUBPATH = "cindervale/settings.ini";
@@ -180,6 +199,11 @@ SettingsLoad read_settings_file(const char* path) {
         say(r.problem, "the file is too large to be settings");
         return r;
     }
+    return settings_from_text(text, n);
+}
+
+SettingsLoad settings_from_text(char* text, size_t n) {
+    SettingsLoad r{DEFAULT_SETTINGS, SettingsStatus::Loaded, {}};
     text[n] = '\0';
     Settings s = DEFAULT_SETTINGS;
     if (!parse_settings(text, n, s, r.problem)) {
@@ -188,6 +212,13 @@ SettingsLoad read_settings_file(const char* path) {
     }
     r.settings = s;
     return r;
+}
+
+int settings_to_text(const Settings& s, char* out, size_t cap) {
+    const int n = std::snprintf(out, cap, "# Cindervale settings\nvolume=%.9g\nfullscreen=%d\ngame_speed=%lld\ndamage_taken=%lld\n",
+                                static_cast<double>(s.volume), s.fullscreen ? 1 : 0,
+                                static_cast<long long>(s.game_speed_pct), static_cast<long long>(s.damage_taken_pct));
+    return n < 0 || static_cast<size_t>(n) >= cap ? -1 : n;
 }
 
 bool write_settings_file(const char* path, const Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]) {
@@ -204,12 +235,12 @@ bool write_settings_file(const char* path, const Settings& s, char (&problem)[SE
         say(problem, temp, std::strerror(errno));
         return false;
     }
-    const int written = std::fprintf(f, "# Cindervale settings\nvolume=%.9g\nfullscreen=%d\ngame_speed=%lld\ndamage_taken=%lld\n",
-                                     static_cast<double>(s.volume), s.fullscreen ? 1 : 0,
-                                     static_cast<long long>(s.game_speed_pct), static_cast<long long>(s.damage_taken_pct));
+    char text[MAX_FILE_BYTES];
+    const int length = settings_to_text(s, text, sizeof text);
+    const int written = length < 0 ? -1 : static_cast<int>(std::fwrite(text, 1, static_cast<size_t>(length), f));
     const bool flushed = std::fflush(f) == 0;
     const bool closed = std::fclose(f) == 0;
-    if (written < 0 || !flushed || !closed) {
+    if (written != length || !flushed || !closed) {
         say(problem, temp, "could not be written");
         std::remove(temp);
         return false;
@@ -222,3 +253,40 @@ bool write_settings_file(const char* path, const Settings& s, char (&problem)[SE
     }
     return true;
 }
+
+#ifdef __EMSCRIPTEN__
+
+SettingsLoad fetch_settings(const char* /*path*/) {
+    char text[MAX_FILE_BYTES + 1];
+    const int n = cv_storage_read(text, static_cast<int>(sizeof text));
+    if (n < 0) {
+        SettingsLoad r{DEFAULT_SETTINGS, n == -1 ? SettingsStatus::Missing : SettingsStatus::Unreadable, {}};
+        say(r.problem, n == -1 ? "no settings saved yet" : "the page's storage cannot be read");
+        return r;
+    }
+    if (static_cast<size_t>(n) > MAX_FILE_BYTES) {
+        SettingsLoad r{DEFAULT_SETTINGS, SettingsStatus::Unreadable, {}};
+        say(r.problem, "the stored settings are too large");
+        return r;
+    }
+    return settings_from_text(text, static_cast<size_t>(n));
+}
+
+bool store_settings(const char* /*path*/, const Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]) {
+    char text[MAX_FILE_BYTES];
+    if (settings_to_text(s, text, sizeof text) < 0 || cv_storage_write(text) == 0) {
+        say(problem, "the page's storage cannot be written");
+        return false;
+    }
+    return true;
+}
+
+#else
+
+SettingsLoad fetch_settings(const char* path) { return read_settings_file(path); }
+
+bool store_settings(const char* path, const Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]) {
+    return write_settings_file(path, s, problem);
+}
+
+#endif

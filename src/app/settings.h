@@ -55,3 +55,14 @@ SettingsLoad read_settings_file(const char* path);
 // Writes a temporary file beside `path` and renames it over, creating the
 // folders on the way. Returns false with the reason when it could not.
 bool write_settings_file(const char* path, const Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]);
+
+// The same contents as text, for a store that is not a file (a browser's
+// local storage): `text` holds n bytes and is changed while it is read.
+SettingsLoad settings_from_text(char* text, size_t n);
+// Returns the text's length, or -1 when `cap` is too small.
+int settings_to_text(const Settings& s, char* out, size_t cap);
+
+// Where this build keeps its settings: the file on a desktop, the page's
+// local storage in a browser (where `path` only names it in messages).
+SettingsLoad fetch_settings(const char* path);
+bool store_settings(const char* path, const Settings& s, char (&problem)[SETTINGS_PROBLEM_MAX]);
