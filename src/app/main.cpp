@@ -1,6 +1,7 @@
 // Cindervale: start-up, the frame loop and shutdown.
 
 #include "app/game.h"
+#include "app/scripted_start.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
 
@@ -52,13 +53,19 @@ int main() {
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
     SetTargetFPS(TARGET_FPS);
+    const bool fight_start = scripted_start_requested();
 
     while (!WindowShouldClose()) {
         // Full screen changes first, so this frame's letterbox and mouse
         // already belong to the new window size.
         if (IsKeyPressed(KEY_F11)) ToggleFullscreen();
         FrameInput input = read_frame_input();
+        const GameScreen screen_before = game.screen;
         update_frame(game, input);
+        if (fight_start && screen_before != GameScreen::Playing && screen_before != GameScreen::GameOver &&
+            game.screen == GameScreen::Playing) {
+            start_before_first_formation(game);
+        }
         draw_frame(game);
     }
 
