@@ -15,6 +15,7 @@
 #include "render/sandbox_menu.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
+#include "render/cave_wall.h"
 #include "render/cell_layer.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -70,6 +71,7 @@ struct Game {
     ImageColors wood_pixels;
     Texture2D textures[TEXTURE_COUNT];
     CellLayer cell_layer;
+    CaveWall cave_wall;
     Letterbox letterbox;
     VirtualPoint mouse_virtual;  // this frame's mouse in virtual pixels
     float frame_time;

@@ -15,6 +15,7 @@ void shutdown_tail(Game& game) {
 }
 
 void shutdown(Game& game) {
+    unload_cave_wall(game.cave_wall);
     unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
     ShowCursor();
@@ -52,6 +53,7 @@ int main() {
     HideCursor();
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
+    load_cave_wall(game.cave_wall);
     SetTargetFPS(TARGET_FPS);
     const bool fight_start = scripted_start_requested();
 

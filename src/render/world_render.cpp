@@ -51,18 +51,10 @@ constexpr int SMOKE_ALPHA_MIN = 40;
 // Remains, blood and potion fade away over their last 40 life units.
 constexpr int FADE_LIFE = 40;
 
-constexpr Color PANORAMA_DARKEN = {10, 16, 28, 110};
-constexpr Color CAVE_FILL = {25, 27, 39, 255};
-constexpr Color CAVE_FILL_CLEAR = {25, 27, 39, 0};
-constexpr unsigned char BRICK_TINT_R = 108;
-constexpr unsigned char BRICK_TINT_G = 115;
-constexpr unsigned char BRICK_TINT_B = 139;
-
-// The cave's bricks are solid up to column 880 and fade out by column 1100.
-constexpr int64_t CAVE_SOLID_END = 880;
-constexpr int64_t CAVE_END = 1100;
-constexpr int CAVE_FADE_PX = static_cast<int>((CAVE_END - CAVE_SOLID_END) * CELL_PX);
 static_assert(CAVE_FADE_PX == 660);
+// A pixel column counts as covered by the opaque bricks only this far inside
+// their edge, which lies between pixel centres wherever the camera is.
+constexpr int BRICK_EDGE_MARGIN = 1;
 
 // The cell window is one column and row wider than the view (plus one for
 // the fractional scroll), except where it would run off the grid.
@@ -106,57 +98,43 @@ Color fading_colour(const Cell& cell, Color c) {
 
 Rectangle whole_frame() { return Rectangle{0.0f, 0.0f, FVIRTUAL_W, FVIRTUAL_H}; }
 
-void draw_panorama(Texture2D panorama, float camera_x) {
-    if (!IsTextureValid(panorama)) return;
-    const Rectangle src =
-        panorama_source(static_cast<float>(panorama.width), static_cast<float>(panorama.height), camera_x);
-    DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
-    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+bool panorama_opaque(Texture2D panorama) {
+    return IsTextureValid(panorama) && panorama.format == PIXELFORMAT_UNCOMPRESSED_R8G8B8;
 }
 
-void draw_brick_tiles(Texture2D brick, Vector2 pos) {
-    const int64_t tile = brick.width;
+// Scissors to the open area; false (and nothing to end) when it is empty.
+bool begin_open_scissor(OpenArea open) {
+    if (open_area_empty(open)) return false;
+    BeginScissorMode(open.left, 0, VIRTUAL_W - open.left, open.bottom);
+    return true;
+}
+
+// The brick tiles a camera position shows, in cells: whole tiles from the
+// first at or left of the view (never left of the world) to the first at or
+// past the view's right edge or the cave's end, and the same downwards.
+struct BrickSpan {
+    int64_t x0, x1;  // x1 exclusive, whole tiles
+    int64_t y0, y1;
+};
+
+BrickSpan brick_span(int64_t tile, Vector2 pos) {
     const auto tile_f = static_cast<float>(tile);
-    const auto first_x = static_cast<int64_t>(pos.x / tile_f) * tile;
-    const auto first_y = static_cast<int64_t>(pos.y / tile_f) * tile;
+    const int64_t first_x = std::max<int64_t>(static_cast<int64_t>(pos.x / tile_f) * tile, 0);
+    const int64_t first_y = static_cast<int64_t>(pos.y / tile_f) * tile;
     const int64_t end_x = std::min(static_cast<int64_t>(pos.x) + tile + VIEW_COLS, CAVE_END);
     const int64_t end_y = static_cast<int64_t>(pos.y) + tile + VIEW_ROWS;
-    const Rectangle src{0.0f, 0.0f, tile_f, tile_f};
-    const float size = tile_f * CELL_PX;
-    for (int64_t tx = first_x; tx < end_x; tx += tile) {
-        if (tx < 0) continue;
-        const Color tint{BRICK_TINT_R, BRICK_TINT_G, BRICK_TINT_B, cave_brick_alpha(tx)};
-        const float dst_x = static_cast<float>(tx * CELL_PX) - pos.x * CELL_PX;
-        for (int64_t ty = first_y; ty < end_y; ty += tile) {
-            const float dst_y = static_cast<float>(ty * CELL_PX) - pos.y * CELL_PX;
-            DrawTexturePro(brick, src, Rectangle{dst_x, dst_y, size, size}, Vector2{0, 0}, 0.0f, tint);
-        }
-    }
-}
-
-// A dark cave wall behind the start of the world, its bricks scrolling with
-// the unrounded camera so they glide smoothly.
-void draw_cave_layer(Texture2D brick, Vector2 pos) {
-    if (!IsTextureValid(brick) || brick.width <= 0) return;
-    const CaveEdges edges = cave_edges(pos.x);
-    if (edges.right <= 0.0f) return;
-    if (edges.fade > 0.0f) {
-        DrawRectangle(0, 0, static_cast<int>(std::min(edges.fade, FVIRTUAL_W)), VIRTUAL_H, CAVE_FILL);
-    }
-    DrawRectangleGradientH(static_cast<int>(edges.fade), 0, CAVE_FADE_PX, VIRTUAL_H, CAVE_FILL, CAVE_FILL_CLEAR);
-    BeginScissorMode(0, 0, static_cast<int>(edges.right), VIRTUAL_H);
-    draw_brick_tiles(brick, pos);
-    EndScissorMode();
+    const auto whole_tiles = [tile](int64_t from, int64_t to) {
+        return to > from ? (to - from + tile - 1) / tile * tile : 0;
+    };
+    return BrickSpan{first_x, first_x + whole_tiles(first_x, end_x), first_y, first_y + whole_tiles(first_y, end_y)};
 }
 
 // The cell window as one texture, a texel per cell, each drawn as the 3 x 3
 // pixels the cell covers. One square per cell would cost several
 // milliseconds of vertex filling per frame, and software rasterisers slow to
 // a crawl on its 150,000 tiny triangles.
-void draw_cell_layer(const CellLayer& layer, const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone,
-                     const SwatchGrid& wood) {
-    if (layer.texels == nullptr || !IsTextureValid(layer.texture)) return;
-    const CellWindow win = write_cell_texels(layer.texels, world, pos, stone, wood);
+void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px) {
+    if (layer.texels == nullptr || !IsTextureValid(layer.texture) || win.x1 < win.x0) return;
     UpdateTexture(layer.texture, layer.texels);
     const CellLayerPlacement at = cell_layer_placement(win, px);
     DrawTexturePro(layer.texture, at.source, at.dest, Vector2{0, 0}, 0.0f, WHITE);
@@ -290,20 +268,121 @@ uint8_t cave_brick_alpha(int64_t tile_x) {
     return static_cast<uint8_t>(std::max<int64_t>(0, (CAVE_END - tile_x) * 255 / (CAVE_END - CAVE_SOLID_END)));
 }
 
-void draw_world_background(const Game& game) {
-    draw_panorama(game.textures[TEX_PANORAMA], game.camera.pos.x);
-    draw_cave_layer(game.textures[TEX_CAVE_BRICK], game.camera.pos);
+int cave_wall_cover(const CaveWall& wall, Vector2 camera_pos) {
+    if (!IsTextureValid(wall.texture) || wall.tile <= 0) return 0;
+    const CaveEdges edges = cave_edges(camera_pos.x);
+    const BrickSpan span = brick_span(wall.tile, camera_pos);
+    if (edges.right <= 0.0f || span.x1 <= span.x0 || span.y1 <= span.y0) return 0;
+    // The quad must reach the frame's left, top and bottom edges.
+    const float left = static_cast<float>(span.x0) * CELL_PX - camera_pos.x * CELL_PX;
+    const float top = static_cast<float>(span.y0) * CELL_PX - camera_pos.y * CELL_PX;
+    const float bottom = static_cast<float>(span.y1) * CELL_PX - camera_pos.y * CELL_PX;
+    if (left > 0.0f || top > 0.0f || bottom < FVIRTUAL_H) return 0;
+    const int64_t opaque_end = std::min(wall.opaque_end, span.x1);
+    const float opaque_right = (static_cast<float>(opaque_end) - camera_pos.x) * CELL_PX;
+    const int covered = static_cast<int>(std::floor(opaque_right)) - BRICK_EDGE_MARGIN;
+    // The bricks end where their scissor does.
+    return std::clamp(std::min(covered, static_cast<int>(edges.right)), 0, VIRTUAL_W);
 }
 
-void draw_cells(const Game& game) {
-    if (game.world == nullptr) return;
-    draw_cell_layer(game.cell_layer, *game.world, game.camera.pos, cam_px(game.camera),
-                    make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+int cells_cover_top(const Color* texels, const CellWindow& win, CamPx px) {
+    if (texels == nullptr || win.x1 < win.x0 || win.y1 < win.y0) return VIRTUAL_H;
+    const auto left = static_cast<int>(win.x0 * CELL_PX - px.x);
+    const auto top = static_cast<int>(win.y0 * CELL_PX - px.y);
+    const auto cols = static_cast<int>(win.x1 - win.x0 + 1);
+    const auto rows = static_cast<int>(win.y1 - win.y0 + 1);
+    if (left > 0 || left + cols * CELL_PX < VIRTUAL_W || top + rows * CELL_PX < VIRTUAL_H) return VIRTUAL_H;
+    // Only the texels that land in the frame count: the window runs a
+    // little past its right and bottom edges.
+    const int first_col = std::max(-left / CELL_PX, 0);
+    const int end_col = std::min((VIRTUAL_W - left + CELL_PX - 1) / CELL_PX, cols);
+    int row = std::min((VIRTUAL_H - top + CELL_PX - 1) / CELL_PX, rows);
+    while (row > 0) {
+        const Color* line = texels + static_cast<ptrdiff_t>(row - 1) * CELL_LAYER_W;
+        bool opaque = true;
+        for (int c = first_col; c < end_col && opaque; ++c) opaque = line[c].a == 255;
+        if (!opaque) break;
+        --row;
+    }
+    return std::clamp(top + row * CELL_PX, 0, VIRTUAL_H);
+}
+
+CellWindow write_frame_cells(const Game& game) {
+    if (game.world == nullptr || game.cell_layer.texels == nullptr) return CellWindow{0, -1, 0, -1};
+    return write_cell_texels(game.cell_layer.texels, *game.world, game.camera.pos,
+                             make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+}
+
+OpenArea world_open_area(const Game& game, const CellWindow& cells) {
+    return OpenArea{cave_wall_cover(game.cave_wall, game.camera.pos),
+                    cells_cover_top(game.cell_layer.texels, cells, cam_px(game.camera))};
+}
+
+void draw_sky(const Game& game, OpenArea open) {
+    if (!begin_open_scissor(open)) return;
+    const Texture2D panorama = game.textures[TEX_PANORAMA];
+    // An opaque panorama covers the whole frame: the clear would never show.
+    if (!panorama_opaque(panorama)) ClearBackground(PLAY_CLEAR);
+    if (IsTextureValid(panorama)) {
+        const Rectangle src = panorama_source(static_cast<float>(panorama.width),
+                                              static_cast<float>(panorama.height), game.camera.pos.x);
+        DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
+        DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+    }
+    EndScissorMode();
+}
+
+// A dark cave wall behind the start of the world: a solid fill that fades
+// out toward the cave's mouth.
+void draw_cave_shade(const Game& game, OpenArea open) {
+    if (!IsTextureValid(game.cave_wall.texture) || open_area_empty(open)) return;
+    const CaveEdges edges = cave_edges(game.camera.pos.x);
+    if (edges.right <= 0.0f) return;
+    const int fade_x = static_cast<int>(edges.fade);
+    if (edges.fade > 0.0f) {
+        // A plain rectangle: its open part is the same pixels.
+        const int fill_end = static_cast<int>(std::min(edges.fade, FVIRTUAL_W));
+        if (fill_end > open.left) DrawRectangle(open.left, 0, fill_end - open.left, open.bottom, CAVE_FILL);
+    }
+    // The fade is interpolated across its whole width: it is drawn whole and
+    // clipped, so that every pixel it shows keeps its shade.
+    if (fade_x + CAVE_FADE_PX <= open.left || fade_x >= VIRTUAL_W) return;
+    begin_open_scissor(open);
+    DrawRectangleGradientH(fade_x, 0, CAVE_FADE_PX, VIRTUAL_H, CAVE_FILL, CAVE_FILL_CLEAR);
+    EndScissorMode();
+}
+
+// The bricks scroll with the unrounded camera so they glide smoothly; they
+// end at the cave's end, which their scissor cuts.
+void draw_cave_bricks(const Game& game, OpenArea open) {
+    const CaveWall& wall = game.cave_wall;
+    if (!IsTextureValid(wall.texture) || wall.tile <= 0 || open.bottom <= 0) return;
+    const Vector2 pos = game.camera.pos;
+    const CaveEdges edges = cave_edges(pos.x);
+    const auto right = static_cast<int>(edges.right);
+    const BrickSpan span = brick_span(wall.tile, pos);
+    if (edges.right <= 0.0f || right <= 0 || span.x1 <= span.x0 || span.y1 <= span.y0) return;
+    const auto w = static_cast<float>(span.x1 - span.x0);
+    const auto h = static_cast<float>(span.y1 - span.y0);
+    const Rectangle src{static_cast<float>(span.x0), 0.0f, w, h};
+    const Rectangle dst{static_cast<float>(span.x0 * CELL_PX) - pos.x * CELL_PX,
+                        static_cast<float>(span.y0 * CELL_PX) - pos.y * CELL_PX, w * CELL_PX, h * CELL_PX};
+    BeginScissorMode(0, 0, right, open.bottom);
+    DrawTexturePro(wall.texture, src, dst, Vector2{0, 0}, 0.0f, CAVE_BRICK_TINT);
+    EndScissorMode();
+}
+
+void draw_frame_cells(const Game& game, const CellWindow& cells) {
+    draw_cell_layer(game.cell_layer, cells, cam_px(game.camera));
 }
 
 void draw_world(const Game& game) {
-    draw_world_background(game);
+    const CellWindow cells = write_frame_cells(game);
+    const OpenArea open = world_open_area(game, cells);
+    draw_sky(game, open);
+    draw_cave_shade(game, open);
+    draw_cave_bricks(game, open);
     if (game.world == nullptr) return;
-    draw_cells(game);
+    draw_frame_cells(game, cells);
     draw_free_particles(*game.world, cam_px(game.camera));
 }
