@@ -105,7 +105,7 @@ bool panorama_opaque(Texture2D panorama) {
 // Scissors to the open area; false (and nothing to end) when it is empty.
 bool begin_open_scissor(OpenArea open) {
     if (open_area_empty(open)) return false;
-    BeginScissorMode(open.left, 0, VIRTUAL_W - open.left, open.bottom);
+    BeginScissorMode(open.left, open.top, VIRTUAL_W - open.left, open.bottom - open.top);
     return true;
 }
 
@@ -285,26 +285,47 @@ int cave_wall_cover(const CaveWall& wall, Vector2 camera_pos) {
     return std::clamp(std::min(covered, static_cast<int>(edges.right)), 0, VIRTUAL_W);
 }
 
-int cells_cover_top(const Color* texels, const CellWindow& win, CamPx px) {
-    if (texels == nullptr || win.x1 < win.x0 || win.y1 < win.y0) return VIRTUAL_H;
+namespace {
+
+bool texel_row_opaque(const Color* row, int first_col, int end_col) {
+    for (int c = first_col; c < end_col; ++c) {
+        if (row[c].a != 255) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+OpenRows cells_open_rows(const Color* texels, const CellWindow& win, CamPx px) {
+    constexpr OpenRows NOTHING_COVERED{0, VIRTUAL_H};
+    if (texels == nullptr || win.x1 < win.x0 || win.y1 < win.y0) return NOTHING_COVERED;
     const auto left = static_cast<int>(win.x0 * CELL_PX - px.x);
     const auto top = static_cast<int>(win.y0 * CELL_PX - px.y);
     const auto cols = static_cast<int>(win.x1 - win.x0 + 1);
     const auto rows = static_cast<int>(win.y1 - win.y0 + 1);
-    if (left > 0 || left + cols * CELL_PX < VIRTUAL_W || top + rows * CELL_PX < VIRTUAL_H) return VIRTUAL_H;
+    // A row covers the frame only if the window spans it edge to edge.
+    if (left > 0 || left + cols * CELL_PX < VIRTUAL_W) return NOTHING_COVERED;
     // Only the texels that land in the frame count: the window runs a
-    // little past its right and bottom edges.
+    // little past the frame on every side.
     const int first_col = std::max(-left / CELL_PX, 0);
     const int end_col = std::min((VIRTUAL_W - left + CELL_PX - 1) / CELL_PX, cols);
-    int row = std::min((VIRTUAL_H - top + CELL_PX - 1) / CELL_PX, rows);
-    while (row > 0) {
-        const Color* line = texels + static_cast<ptrdiff_t>(row - 1) * CELL_LAYER_W;
-        bool opaque = true;
-        for (int c = first_col; c < end_col && opaque; ++c) opaque = line[c].a == 255;
-        if (!opaque) break;
-        --row;
+    const int first_row = std::max(-top / CELL_PX, 0);
+    const int end_row = std::min((VIRTUAL_H - top + CELL_PX - 1) / CELL_PX, rows);
+    const auto opaque = [&](int r) {
+        return texel_row_opaque(texels + static_cast<ptrdiff_t>(r) * CELL_LAYER_W, first_col, end_col);
+    };
+    int open_first = first_row;
+    if (top <= 0) {
+        while (open_first < end_row && opaque(open_first)) ++open_first;
     }
-    return std::clamp(top + row * CELL_PX, 0, VIRTUAL_H);
+    int open_end = end_row;
+    if (top + rows * CELL_PX >= VIRTUAL_H) {
+        while (open_end > open_first && opaque(open_end - 1)) --open_end;
+    }
+    const int open_top = open_first == first_row ? 0 : top + open_first * CELL_PX;
+    const int open_bottom = open_end == end_row ? VIRTUAL_H : top + open_end * CELL_PX;
+    const int clamped_top = std::clamp(open_top, 0, VIRTUAL_H);
+    return OpenRows{clamped_top, std::clamp(open_bottom, clamped_top, VIRTUAL_H)};
 }
 
 CellWindow write_frame_cells(const Game& game) {
@@ -314,8 +335,8 @@ CellWindow write_frame_cells(const Game& game) {
 }
 
 OpenArea world_open_area(const Game& game, const CellWindow& cells) {
-    return OpenArea{cave_wall_cover(game.cave_wall, game.camera.pos),
-                    cells_cover_top(game.cell_layer.texels, cells, cam_px(game.camera))};
+    const OpenRows rows = cells_open_rows(game.cell_layer.texels, cells, cam_px(game.camera));
+    return OpenArea{cave_wall_cover(game.cave_wall, game.camera.pos), rows.top, rows.bottom};
 }
 
 void draw_sky(const Game& game, OpenArea open) {
@@ -342,7 +363,9 @@ void draw_cave_shade(const Game& game, OpenArea open) {
     if (edges.fade > 0.0f) {
         // A plain rectangle: its open part is the same pixels.
         const int fill_end = static_cast<int>(std::min(edges.fade, FVIRTUAL_W));
-        if (fill_end > open.left) DrawRectangle(open.left, 0, fill_end - open.left, open.bottom, CAVE_FILL);
+        if (fill_end > open.left) {
+            DrawRectangle(open.left, open.top, fill_end - open.left, open.bottom - open.top, CAVE_FILL);
+        }
     }
     // The fade is interpolated across its whole width: it is drawn whole and
     // clipped, so that every pixel it shows keeps its shade.
@@ -356,7 +379,7 @@ void draw_cave_shade(const Game& game, OpenArea open) {
 // end at the cave's end, which their scissor cuts.
 void draw_cave_bricks(const Game& game, OpenArea open) {
     const CaveWall& wall = game.cave_wall;
-    if (!IsTextureValid(wall.texture) || wall.tile <= 0 || open.bottom <= 0) return;
+    if (!IsTextureValid(wall.texture) || wall.tile <= 0 || open.top >= open.bottom) return;
     const Vector2 pos = game.camera.pos;
     const CaveEdges edges = cave_edges(pos.x);
     const auto right = static_cast<int>(edges.right);
@@ -367,7 +390,7 @@ void draw_cave_bricks(const Game& game, OpenArea open) {
     const Rectangle src{static_cast<float>(span.x0), 0.0f, w, h};
     const Rectangle dst{static_cast<float>(span.x0 * CELL_PX) - pos.x * CELL_PX,
                         static_cast<float>(span.y0 * CELL_PX) - pos.y * CELL_PX, w * CELL_PX, h * CELL_PX};
-    BeginScissorMode(0, 0, right, open.bottom);
+    BeginScissorMode(0, open.top, right, open.bottom - open.top);
     DrawTexturePro(wall.texture, src, dst, Vector2{0, 0}, 0.0f, CAVE_BRICK_TINT);
     EndScissorMode();
 }

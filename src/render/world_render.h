@@ -95,20 +95,27 @@ uint8_t cave_brick_alpha(int64_t tile_x);
 
 // The part of the frame the layers beneath the bricks and the cells can
 // still be seen in: opaque bricks hide every pixel column left of `left`,
-// opaque cells every pixel row from `bottom` down.
+// opaque cells every pixel row above `top` and from `bottom` down.
 struct OpenArea {
     int left;
+    int top;
     int bottom;
 };
-inline bool open_area_empty(OpenArea open) { return open.left >= VIRTUAL_W || open.bottom <= 0; }
+inline bool open_area_empty(OpenArea open) { return open.left >= VIRTUAL_W || open.top >= open.bottom; }
 
 // Pixel columns, from the frame's left edge, that the cave wall's opaque
 // bricks cover entirely for a camera position (0 when none).
 int cave_wall_cover(const CaveWall& wall, Vector2 camera_pos);
-// The first pixel row from which the cells drawn from `texels` (a window
-// written by write_cell_texels) cover every pixel down to the frame's bottom
-// with opaque colour; VIRTUAL_H when the bottom row is not covered.
-int cells_cover_top(const Color* texels, const CellWindow& win, CamPx px);
+
+// The pixel rows the cells drawn from `texels` (a window written by
+// write_cell_texels) leave uncovered: every row above `top` and from `bottom`
+// down is covered edge to edge with opaque colour. {0, VIRTUAL_H} when no
+// row is; top == bottom when all are.
+struct OpenRows {
+    int top;
+    int bottom;
+};
+OpenRows cells_open_rows(const Color* texels, const CellWindow& win, CamPx px);
 
 // Panorama, cave layer, cells and free particles, into the target, each
 // layer only where the layers above it leave it to be seen; the play clear

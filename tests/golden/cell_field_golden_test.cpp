@@ -107,7 +107,7 @@ std::string colour_text(const Image& image, int x, int y) {
 OpenArea expect_same_frame(const std::string& scene, Vector2 camera_pos, int64_t min_cell_pixels) {
     GoldenContext& ctx = context();
     EXPECT_TRUE(ctx.ready);
-    if (!ctx.ready) return OpenArea{0, VIRTUAL_H};
+    if (!ctx.ready) return OpenArea{0, 0, VIRTUAL_H};
     ctx.game.camera = make_camera();
     ctx.game.camera.pos = camera_pos;
     Image texture = draw_into_target(ctx.game, CellPath::Texture);
@@ -212,7 +212,11 @@ TEST(CellFieldGolden, CaveStartMatchesAtWholeAndFractionalCameraPositions) {
     new_game();
     // Deep in the cave the opaque bricks cover the whole frame: nothing
     // beneath them is drawn at all.
-    EXPECT_TRUE(wholly_hidden(expect_same_frame("cave_start", make_camera().pos, 100000)));
+    const OpenArea start = expect_same_frame("cave_start", make_camera().pos, 100000);
+    EXPECT_TRUE(wholly_hidden(start));
+    // The bricks themselves show only between the cave's stone ceiling and floor.
+    EXPECT_GT(start.top, 0);
+    EXPECT_LT(start.bottom, VIRTUAL_H);
     // Offsets of -1 and -2 pixels between the cells and the view, both axes.
     EXPECT_TRUE(wholly_hidden(expect_same_frame("cave_fractional", Vector2{12.4f, 81.7f}, 100000)));
     EXPECT_TRUE(wholly_hidden(expect_same_frame("cave_fractional_b", Vector2{7.6f, 80.4f}, 100000)));
