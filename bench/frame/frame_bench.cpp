@@ -78,7 +78,7 @@ void finish_target() {
 // mouth, where the bricks cover only part of the frame; the grassland around
 // the first tank once the level has run for two seconds; and a fight, the
 // dragon spitting fire at the first formation.
-void set_scene(const std::string& scene) {
+void set_scene(const std::string& scene, bool cached_sky) {
     Game& game = context().game;
     start_new_game_with_seed(game, SEED);
     game.screen = GameScreen::Playing;
@@ -100,6 +100,12 @@ void set_scene(const std::string& scene) {
             logic_step(game);
         }
     }
+    // A camera that has held its column draws the sky from its cache.
+    game.sky_cache.holds = false;
+    if (cached_sky) {
+        prepare_sky(game);
+        prepare_sky(game);
+    }
     BenchContext& ctx = context();
     ctx.cells = write_frame_cells(game);
     ctx.open = world_open_area(game, ctx.cells);
@@ -107,8 +113,8 @@ void set_scene(const std::string& scene) {
 
 using DrawFn = void (*)(const Game&);
 
-void time_frames(benchmark::State& state, const std::string& scene, DrawFn beneath, DrawFn draw) {
-    set_scene(scene);
+void time_frames(benchmark::State& state, const std::string& scene, bool cached_sky, DrawFn beneath, DrawFn draw) {
+    set_scene(scene, cached_sky);
     BenchContext& ctx = context();
     double done_total = 0.0;
     int64_t frames = 0;
@@ -201,32 +207,36 @@ void frame_now(const Game& game) { draw_play_frame(game); }
 void register_benchmarks() {
     struct Variant {
         const char* name;
+        bool cached_sky;
         DrawFn beneath;
         DrawFn draw;
     };
-    const Variant variants[] = {{"Layer/before/clear", nullptr, old_clear},
-                                {"Layer/before/panorama", old_beneath_panorama, old_panorama},
-                                {"Layer/before/cave_shade", old_beneath_shade, old_cave_shade},
-                                {"Layer/before/bricks", old_beneath_bricks, old_bricks},
-                                {"Layer/now/sky", nullptr, sky},
-                                {"Layer/now/cave_shade", beneath_shade, cave_shade},
-                                {"Layer/now/bricks", beneath_bricks, cave_bricks},
-                                {"Layer/cells/texels_only", background, cells_texels_only},
-                                {"Layer/cells", background, cells},
-                                {"Layer/particles", beneath_particles, particles},
-                                {"Layer/actors", beneath_actors, draw_actors},
-                                {"Layer/hud", beneath_hud, draw_hud},
-                                {"Background/before", nullptr, old_background},
-                                {"Background/now", nullptr, background},
-                                {"PlayFrame/before", nullptr, frame_before},
-                                {"PlayFrame/now", nullptr, frame_now}};
+    const Variant variants[] = {{"Layer/before/clear", false, nullptr, old_clear},
+                                {"Layer/before/panorama", false, old_beneath_panorama, old_panorama},
+                                {"Layer/before/cave_shade", false, old_beneath_shade, old_cave_shade},
+                                {"Layer/before/bricks", false, old_beneath_bricks, old_bricks},
+                                {"Layer/now/sky", false, nullptr, sky},
+                                {"Layer/now/sky_cached", true, nullptr, sky},
+                                {"Layer/now/cave_shade", true, beneath_shade, cave_shade},
+                                {"Layer/now/bricks", true, beneath_bricks, cave_bricks},
+                                {"Layer/cells/texels_only", true, background, cells_texels_only},
+                                {"Layer/cells", true, background, cells},
+                                {"Layer/particles", true, beneath_particles, particles},
+                                {"Layer/actors", true, beneath_actors, draw_actors},
+                                {"Layer/hud", true, beneath_hud, draw_hud},
+                                {"Background/before", false, nullptr, old_background},
+                                {"Background/now", false, nullptr, background},
+                                {"Background/now_cached_sky", true, nullptr, background},
+                                {"PlayFrame/before", false, nullptr, frame_before},
+                                {"PlayFrame/now", false, nullptr, frame_now},
+                                {"PlayFrame/now_cached_sky", true, nullptr, frame_now}};
     for (const char* scene : {"cave", "cave_mouth", "grassland", "fight"}) {
         for (const Variant& v : variants) {
             const std::string name = std::string(v.name) + "/" + scene;
             const Variant variant = v;
             const std::string scene_name = scene;
             benchmark::RegisterBenchmark(name.c_str(), [variant, scene_name](benchmark::State& state) {
-                time_frames(state, scene_name, variant.beneath, variant.draw);
+                time_frames(state, scene_name, variant.cached_sky, variant.beneath, variant.draw);
             })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(FRAMES);
         }
     }
@@ -252,9 +262,11 @@ int main(int argc, char** argv) {
     load_all_textures(ctx.game.textures);
     load_cell_layer(ctx.game.cell_layer);
     load_cave_wall(ctx.game.cave_wall);
+    load_sky_cache(ctx.game.sky_cache);
     register_benchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    unload_sky_cache(ctx.game.sky_cache);
     unload_cave_wall(ctx.game.cave_wall);
     unload_cell_layer(ctx.game.cell_layer);
     unload_all_textures(ctx.game.textures);

@@ -1,6 +1,7 @@
 #include "app/game.h"
 #include "app/game_menu.h"
 #include "render/play_frame.h"
+#include "render/world_render.h"
 
 void present_frame(const Game& game, bool use_shader) {
     EndTextureMode();
@@ -24,6 +25,7 @@ void present_frame(const Game& game, bool use_shader) {
 }
 
 void draw_frame(Game& game) {
+    if (game.screen == GameScreen::Playing || game.screen == GameScreen::GameOver) prepare_sky(game);
     BeginTextureMode(game.target);
     switch (game.screen) {
         case GameScreen::Title:

@@ -15,6 +15,7 @@ void shutdown_tail(Game& game) {
 }
 
 void shutdown(Game& game) {
+    unload_sky_cache(game.sky_cache);
     unload_cave_wall(game.cave_wall);
     unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
@@ -54,6 +55,7 @@ int main() {
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
     load_cave_wall(game.cave_wall);
+    load_sky_cache(game.sky_cache);
     SetTargetFPS(TARGET_FPS);
     const bool fight_start = scripted_start_requested();
 

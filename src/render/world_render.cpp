@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+// After raylib.h, whose types it then reuses.
+#include <rlgl.h>
+
 // Four colour variants per material, chosen per cell by its shade.
 // clang-format off
 constexpr MaterialPalette MATERIAL_COLORS = {{
@@ -339,16 +342,59 @@ OpenArea world_open_area(const Game& game, const CellWindow& cells) {
     return OpenArea{cave_wall_cover(game.cave_wall, game.camera.pos), rows.top, rows.bottom};
 }
 
-void draw_sky(const Game& game, OpenArea open) {
-    if (!begin_open_scissor(open)) return;
+namespace {
+
+// The play clear, the panorama and its darkening over the whole frame.
+void draw_whole_sky(const Game& game) {
     const Texture2D panorama = game.textures[TEX_PANORAMA];
     // An opaque panorama covers the whole frame: the clear would never show.
     if (!panorama_opaque(panorama)) ClearBackground(PLAY_CLEAR);
-    if (IsTextureValid(panorama)) {
-        const Rectangle src = panorama_source(static_cast<float>(panorama.width),
-                                              static_cast<float>(panorama.height), game.camera.pos.x);
-        DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
-        DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+    if (!IsTextureValid(panorama)) return;
+    const Rectangle src = panorama_source(static_cast<float>(panorama.width), static_cast<float>(panorama.height),
+                                          game.camera.pos.x);
+    DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
+    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+}
+
+bool sky_cached(const SkyCache& cache, float column) {
+    return cache.holds && cache.column == column && IsRenderTextureValid(cache.target);
+}
+
+// The cached sky, every pixel (alpha included) as it was drawn: blending
+// would mix its translucent alpha in again.
+void copy_cached_sky(const SkyCache& cache) {
+    rlSetBlendFactors(RL_ONE, RL_ZERO, RL_FUNC_ADD);
+    BeginBlendMode(BLEND_CUSTOM);
+    // Negative source height: render textures are stored upside down.
+    DrawTexturePro(cache.target.texture, Rectangle{0.0f, 0.0f, FVIRTUAL_W, -FVIRTUAL_H}, whole_frame(),
+                   Vector2{0, 0}, 0.0f, WHITE);
+    EndBlendMode();
+}
+
+}  // namespace
+
+void prepare_sky(Game& game) {
+    SkyCache& cache = game.sky_cache;
+    if (!IsRenderTextureValid(cache.target)) return;
+    const float column = game.camera.pos.x;
+    const bool held = column == cache.last_column;
+    cache.last_column = column;
+    if (sky_cached(cache, column)) return;
+    cache.holds = false;
+    if (!held) return;
+    BeginTextureMode(cache.target);
+    draw_whole_sky(game);
+    EndTextureMode();
+    cache.holds = true;
+    cache.column = column;
+}
+
+void draw_sky(const Game& game, OpenArea open) {
+    if (!begin_open_scissor(open)) return;
+    if (sky_cached(game.sky_cache, game.camera.pos.x)) {
+        copy_cached_sky(game.sky_cache);
+    } else {
+        draw_whole_sky(game);
     }
     EndScissorMode();
 }

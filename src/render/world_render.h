@@ -117,6 +117,11 @@ struct OpenRows {
 };
 OpenRows cells_open_rows(const Color* texels, const CellWindow& win, CamPx px);
 
+// Before a play frame's texture mode: brings the sky cache up to date once
+// the camera has held its column for a frame. A moving camera keeps drawing
+// the sky directly rather than twice.
+void prepare_sky(Game& game);
+
 // Panorama, cave layer, cells and free particles, into the target, each
 // layer only where the layers above it leave it to be seen; the play clear
 // colour shows wherever nothing is drawn.

@@ -43,13 +43,21 @@ GoldenContext& context() {
     return ctx;
 }
 
-enum class CellPath { Texture, Squares, NoCells };
+enum class CellPath { Texture, TextureCachedSky, Squares, NoCells };
 
-Image draw_into_target(const Game& game, CellPath path) {
+Image draw_into_target(Game& game, CellPath path) {
     RenderTexture2D target = context().target;
+    // The sky comes from its cache once the camera has held its column.
+    game.sky_cache.holds = false;
+    if (path == CellPath::TextureCachedSky) {
+        prepare_sky(game);
+        prepare_sky(game);
+        EXPECT_TRUE(game.sky_cache.holds);
+    }
     BeginTextureMode(target);
     switch (path) {
         case CellPath::Texture:
+        case CellPath::TextureCachedSky:
             ClearBackground(LEFTOVER);
             draw_world(game);
             break;
@@ -111,6 +119,7 @@ OpenArea expect_same_frame(const std::string& scene, Vector2 camera_pos, int64_t
     ctx.game.camera = make_camera();
     ctx.game.camera.pos = camera_pos;
     Image texture = draw_into_target(ctx.game, CellPath::Texture);
+    Image cached_sky = draw_into_target(ctx.game, CellPath::TextureCachedSky);
     Image squares = draw_into_target(ctx.game, CellPath::Squares);
     Image bare = draw_into_target(ctx.game, CellPath::NoCells);
     const OpenArea open = world_open_area(ctx.game, write_frame_cells(ctx.game));
@@ -126,12 +135,16 @@ OpenArea expect_same_frame(const std::string& scene, Vector2 camera_pos, int64_t
     EXPECT_EQ(diff.count, 0) << scene << ": first differing pixel (" << diff.first_x << ", " << diff.first_y
                              << "): texture " << (diff.count ? colour_text(texture, diff.first_x, diff.first_y) : "")
                              << ", squares " << (diff.count ? colour_text(squares, diff.first_x, diff.first_y) : "");
+    const Difference cached = compare(cached_sky, squares);
+    EXPECT_EQ(cached.count, 0) << scene << " with the sky from its cache: first differing pixel (" << cached.first_x
+                               << ", " << cached.first_y << ")";
     EXPECT_GE(compare(texture, bare).count, min_cell_pixels) << scene << ": too few cells drawn to tell";
 
     const std::string base = ctx.out_dir + "/" + scene;
     ExportImage(texture, (base + ".png").c_str());
     if (diff.count != 0) ExportImage(squares, (base + "_squares.png").c_str());
     UnloadImage(texture);
+    UnloadImage(cached_sky);
     UnloadImage(squares);
     UnloadImage(bare);
     return open;
@@ -309,11 +322,13 @@ int main(int argc, char** argv) {
         ctx.game.wood_pixels = load_embedded_image_colors(WOOD_SWATCH_PATH);
         load_all_textures(ctx.game.textures);
         ctx.ready = load_cell_layer(ctx.game.cell_layer) && load_cave_wall(ctx.game.cave_wall) &&
+                    load_sky_cache(ctx.game.sky_cache) &&
                     ctx.game.stone_pixels.colors != nullptr &&
                     ctx.game.wood_pixels.colors != nullptr && IsTextureValid(ctx.game.textures[TEX_PANORAMA]) &&
                     IsTextureValid(ctx.game.textures[TEX_CAVE_BRICK]);
     }
     const int status = RUN_ALL_TESTS();
+    unload_sky_cache(ctx.game.sky_cache);
     unload_cave_wall(ctx.game.cave_wall);
     unload_cell_layer(ctx.game.cell_layer);
     unload_all_textures(ctx.game.textures);

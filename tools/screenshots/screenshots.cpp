@@ -273,9 +273,11 @@ void load_graphics(Game& game) {
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
     load_cave_wall(game.cave_wall);
+    load_sky_cache(game.sky_cache);
 }
 
 void unload_graphics(Game& game) {
+    unload_sky_cache(game.sky_cache);
     unload_cave_wall(game.cave_wall);
     unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
