@@ -101,6 +101,13 @@ Color fading_colour(const Cell& cell, Color c) {
 
 Rectangle whole_frame() { return Rectangle{0.0f, 0.0f, FVIRTUAL_W, FVIRTUAL_H}; }
 
+// Opaque pixels replace what is beneath them whether blended or not; drawn
+// without blending they spare the rasteriser reading the frame back.
+void begin_opaque_drawing() {
+    rlSetBlendFactors(RL_ONE, RL_ZERO, RL_FUNC_ADD);
+    BeginBlendMode(BLEND_CUSTOM);
+}
+
 bool panorama_opaque(Texture2D panorama) {
     return IsTextureValid(panorama) && panorama.format == PIXELFORMAT_UNCOMPRESSED_R8G8B8;
 }
@@ -136,11 +143,37 @@ BrickSpan brick_span(int64_t tile, Vector2 pos) {
 // pixels the cell covers. One square per cell would cost several
 // milliseconds of vertex filling per frame, and software rasterisers slow to
 // a crawl on its 150,000 tiny triangles.
-void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px) {
+void draw_cell_rows(const CellLayer& layer, const CellLayerPlacement& at, int64_t first, int64_t end) {
+    if (end <= first) return;
+    const auto y = static_cast<float>(first);
+    const auto rows = static_cast<float>(end - first);
+    DrawTexturePro(layer.texture, Rectangle{at.source.x, y, at.source.width, rows},
+                   Rectangle{at.dest.x, at.dest.y + y * CELL_PX, at.dest.width, rows * CELL_PX}, Vector2{0, 0},
+                   0.0f, WHITE);
+}
+
+// Rows of opaque cells (`open`, from cells_open_rows) are drawn without
+// blending: the rows between them in one blended quad.
+void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px, OpenRows open) {
     if (layer.texels == nullptr || !IsTextureValid(layer.texture) || win.x1 < win.x0) return;
     UpdateTexture(layer.texture, layer.texels);
     const CellLayerPlacement at = cell_layer_placement(win, px);
-    DrawTexturePro(layer.texture, at.source, at.dest, Vector2{0, 0}, 0.0f, WHITE);
+    const auto top = static_cast<int>(at.dest.y);
+    const int64_t rows = win.y1 - win.y0 + 1;
+    // The open rows' edges lie on texel rows, unless nothing or everything
+    // is covered.
+    const auto texel_row = [&](int frame_row) -> int64_t {
+        if (frame_row <= 0) return 0;
+        if (frame_row >= VIRTUAL_H) return rows;
+        return std::clamp<int64_t>((frame_row - top) / CELL_PX, 0, rows);
+    };
+    const int64_t open_first = texel_row(open.top);
+    const int64_t open_end = std::max(open.bottom >= VIRTUAL_H ? rows : texel_row(open.bottom), open_first);
+    begin_opaque_drawing();
+    draw_cell_rows(layer, at, 0, open_first);
+    draw_cell_rows(layer, at, open_end, rows);
+    EndBlendMode();
+    draw_cell_rows(layer, at, open_first, open_end);
 }
 
 }  // namespace
@@ -363,8 +396,7 @@ bool sky_cached(const SkyCache& cache, float column) {
 // The cached sky, every pixel (alpha included) as it was drawn: blending
 // would mix its translucent alpha in again.
 void copy_cached_sky(const SkyCache& cache) {
-    rlSetBlendFactors(RL_ONE, RL_ZERO, RL_FUNC_ADD);
-    BeginBlendMode(BLEND_CUSTOM);
+    begin_opaque_drawing();
     // Negative source height: render textures are stored upside down.
     DrawTexturePro(cache.target.texture, Rectangle{0.0f, 0.0f, FVIRTUAL_W, -FVIRTUAL_H}, whole_frame(),
                    Vector2{0, 0}, 0.0f, WHITE);
@@ -431,18 +463,27 @@ void draw_cave_bricks(const Game& game, OpenArea open) {
     const auto right = static_cast<int>(edges.right);
     const BrickSpan span = brick_span(wall.tile, pos);
     if (edges.right <= 0.0f || right <= 0 || span.x1 <= span.x0 || span.y1 <= span.y0) return;
-    const auto w = static_cast<float>(span.x1 - span.x0);
+    // The opaque bricks without blending, the fading ones blended.
+    const int64_t split = std::clamp(wall.opaque_end, span.x0, span.x1);
     const auto h = static_cast<float>(span.y1 - span.y0);
-    const Rectangle src{static_cast<float>(span.x0), 0.0f, w, h};
-    const Rectangle dst{static_cast<float>(span.x0 * CELL_PX) - pos.x * CELL_PX,
-                        static_cast<float>(span.y0 * CELL_PX) - pos.y * CELL_PX, w * CELL_PX, h * CELL_PX};
+    const float y = static_cast<float>(span.y0 * CELL_PX) - pos.y * CELL_PX;
+    const auto draw_columns = [&](int64_t first, int64_t end) {
+        if (end <= first) return;
+        const auto w = static_cast<float>(end - first);
+        const float x = static_cast<float>(first * CELL_PX) - pos.x * CELL_PX;
+        DrawTexturePro(wall.texture, Rectangle{static_cast<float>(first), 0.0f, w, h},
+                       Rectangle{x, y, w * CELL_PX, h * CELL_PX}, Vector2{0, 0}, 0.0f, CAVE_BRICK_TINT);
+    };
     BeginScissorMode(0, open.top, right, open.bottom - open.top);
-    DrawTexturePro(wall.texture, src, dst, Vector2{0, 0}, 0.0f, CAVE_BRICK_TINT);
+    begin_opaque_drawing();
+    draw_columns(span.x0, split);
+    EndBlendMode();
+    draw_columns(split, span.x1);
     EndScissorMode();
 }
 
-void draw_frame_cells(const Game& game, const CellWindow& cells) {
-    draw_cell_layer(game.cell_layer, cells, cam_px(game.camera));
+void draw_frame_cells(const Game& game, const CellWindow& cells, OpenArea open) {
+    draw_cell_layer(game.cell_layer, cells, cam_px(game.camera), OpenRows{open.top, open.bottom});
 }
 
 void draw_world(const Game& game) {
@@ -452,6 +493,6 @@ void draw_world(const Game& game) {
     draw_cave_shade(game, open);
     draw_cave_bricks(game, open);
     if (game.world == nullptr) return;
-    draw_frame_cells(game, cells);
+    draw_frame_cells(game, cells, open);
     draw_free_particles(*game.world, cam_px(game.camera));
 }

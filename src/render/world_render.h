@@ -134,5 +134,6 @@ OpenArea world_open_area(const Game& game, const CellWindow& cells);
 void draw_sky(const Game& game, OpenArea open);         // clear, panorama, darkening
 void draw_cave_shade(const Game& game, OpenArea open);  // the cave's fill and its fade
 void draw_cave_bricks(const Game& game, OpenArea open);
-void draw_frame_cells(const Game& game, const CellWindow& cells);  // upload and draw the texels
+// Uploads and draws the texels; `open` from world_open_area.
+void draw_frame_cells(const Game& game, const CellWindow& cells, OpenArea open);
 void draw_free_particles(const World& world, CamPx px);
