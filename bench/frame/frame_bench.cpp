@@ -204,6 +204,20 @@ void frame_before(const Game& game) {
 void frame_now(const Game& game) { draw_play_frame(game); }
 // The finished frame shown in the window, as every frame ends.
 void present(const Game& game) { present_frame(game, false); }
+// The window's copy as it was before: cleared, then the frame drawn over it
+// as a quad, blended with premultiplied alpha.
+void present_before(const Game& game) {
+    EndTextureMode();
+    BeginDrawing();
+    ClearBackground(Color{0, 0, 0, 255});
+    BeginBlendMode(BLEND_ALPHA_PREMULTIPLY);
+    DrawTexturePro(game.target.texture,
+                   Rectangle{0, 0, static_cast<float>(VIRTUAL_W), -static_cast<float>(VIRTUAL_H)},
+                   Rectangle{0, 0, static_cast<float>(VIRTUAL_W), static_cast<float>(VIRTUAL_H)}, Vector2{0, 0},
+                   0.0f, WHITE);
+    EndBlendMode();
+    EndDrawing();
+}
 
 void register_benchmarks() {
     struct Variant {
@@ -231,7 +245,8 @@ void register_benchmarks() {
                                 {"PlayFrame/before", false, nullptr, frame_before},
                                 {"PlayFrame/now", false, nullptr, frame_now},
                                 {"PlayFrame/now_cached_sky", true, nullptr, frame_now},
-                                {"Present", true, frame_now, present}};
+                                {"Present/before", true, frame_now, present_before},
+                                {"Present/now", true, frame_now, present}};
     for (const char* scene : {"cave", "cave_mouth", "grassland", "fight"}) {
         for (const Variant& v : variants) {
             const std::string name = std::string(v.name) + "/" + scene;
