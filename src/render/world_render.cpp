@@ -173,7 +173,17 @@ void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px, Op
     draw_cell_rows(layer, at, 0, open_first);
     draw_cell_rows(layer, at, open_end, rows);
     EndBlendMode();
-    draw_cell_rows(layer, at, open_first, open_end);
+    // Blending a clear texel leaves the frame as it is: rows of empty sky
+    // above and below whatever the open rows show are not drawn at all.
+    const auto clear_row = [&](int64_t r) {
+        const Color* row = layer.texels + r * CELL_LAYER_W;
+        return std::all_of(row, row + (win.x1 - win.x0 + 1), [](Color c) { return c.a == 0; });
+    };
+    int64_t shown_first = open_first;
+    int64_t shown_end = open_end;
+    while (shown_first < shown_end && clear_row(shown_first)) ++shown_first;
+    while (shown_end > shown_first && clear_row(shown_end - 1)) --shown_end;
+    draw_cell_rows(layer, at, shown_first, shown_end);
 }
 
 }  // namespace
