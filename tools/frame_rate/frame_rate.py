@@ -19,6 +19,7 @@ usage: frame_rate.py [--fight] [--runs N] <cindervale executable> [play seconds]
 """
 
 import os
+import select
 import shutil
 import statistics
 import struct
@@ -31,11 +32,29 @@ import zlib
 from Xlib import X, display
 
 
-def free_display_number():
-    for n in range(150, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return n
-    sys.exit("no free X display number")
+def start_xvfb():
+    """A virtual X server on a display number it picks itself, so that tools
+    running side by side never share one; returns the process and display."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x720x24",
+                             "-nolisten", "tcp"], pass_fds=(write_end,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    ready, _, _ = select.select([read_end], [], [], 10)
+    while ready:
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            break
+        number += chunk
+        if number.endswith(b"\n"):
+            break
+        ready, _, _ = select.select([read_end], [], [], 10)
+    os.close(read_end)
+    if not number.strip():
+        xvfb.kill()
+        sys.exit("Xvfb did not start")
+    return xvfb, ":" + number.decode().strip()
 
 
 def read_samples(path):
@@ -89,16 +108,10 @@ def summary(name, samples):
 
 def measure(exe, play_seconds, shot, fight):
     """One run; returns the play samples."""
-    n = free_display_number()
-    disp = f":{n}"
-    xvfb = subprocess.Popen(["Xvfb", disp, "-screen", "0", "1280x720x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    xvfb, disp = start_xvfb()
     game = None
     dump = tempfile.mkdtemp(prefix="cindervale-fps-")
     try:
-        end = time.time() + 10
-        while not os.path.exists(f"/tmp/.X11-unix/X{n}") and time.time() < end:
-            time.sleep(0.1)
         xenv = dict(os.environ, DISPLAY=disp)
         genv = dict(xenv, LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_HUD="fps", GALLIUM_HUD_VISIBLE="false",
                     GALLIUM_HUD_PERIOD="1", GALLIUM_HUD_DUMP_DIR=dump)
