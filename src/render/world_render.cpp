@@ -58,6 +58,8 @@ static_assert(CAVE_FADE_PX == 660);
 // A pixel column counts as covered by the opaque bricks only this far inside
 // their edge, which lies between pixel centres wherever the camera is.
 constexpr int BRICK_EDGE_MARGIN = 1;
+// Texel rows of the cell layer drawn as one quad where they are translucent.
+constexpr int64_t CELL_STRIP_ROWS = 16;
 
 // The cell window is one column and row wider than the view (plus one for
 // the fractional scroll), except where it would run off the grid.
@@ -139,26 +141,55 @@ BrickSpan brick_span(int64_t tile, Vector2 pos) {
     return BrickSpan{first_x, first_x + whole_tiles(first_x, end_x), first_y, first_y + whole_tiles(first_y, end_y)};
 }
 
+// Texel columns [c0, c1) of rows [r0, r1), each texel on its cell's 3 x 3
+// pixels: whole pixels at whole-pixel offsets, so any block of the layer
+// lands on the same pixels as the whole layer would.
+void draw_cell_block(const CellLayer& layer, const CellLayerPlacement& at, int64_t c0, int64_t c1, int64_t r0,
+                     int64_t r1) {
+    if (c1 <= c0 || r1 <= r0) return;
+    const auto x = static_cast<float>(c0);
+    const auto y = static_cast<float>(r0);
+    const auto w = static_cast<float>(c1 - c0);
+    const auto h = static_cast<float>(r1 - r0);
+    DrawTexturePro(layer.texture, Rectangle{at.source.x + x, at.source.y + y, w, h},
+                   Rectangle{at.dest.x + x * CELL_PX, at.dest.y + y * CELL_PX, w * CELL_PX, h * CELL_PX},
+                   Vector2{0, 0}, 0.0f, WHITE);
+}
+
+// Blending a clear texel leaves the frame as it is. The open rows are drawn in
+// strips, each only as wide as the texels in it that are not clear: a strip
+// of sky with a few sparks in it costs the sparks' width, a clear one nothing.
+void draw_shown_cells(const CellLayer& layer, const CellLayerPlacement& at, int64_t cols, int64_t first,
+                      int64_t end) {
+    for (int64_t r0 = first; r0 < end; r0 += CELL_STRIP_ROWS) {
+        const int64_t r1 = std::min(r0 + CELL_STRIP_ROWS, end);
+        int64_t c0 = cols;
+        int64_t c1 = 0;  // exclusive
+        for (int64_t r = r0; r < r1; ++r) {
+            const Color* row = layer.texels + r * CELL_LAYER_W;
+            for (int64_t c = 0; c < c0; ++c) {
+                if (row[c].a != 0) c0 = c;
+            }
+            for (int64_t c = cols; c > c1; --c) {
+                if (row[c - 1].a != 0) c1 = c;
+            }
+        }
+        draw_cell_block(layer, at, c0, c1, r0, r1);
+    }
+}
+
 // The cell window as one texture, a texel per cell, each drawn as the 3 x 3
 // pixels the cell covers. One square per cell would cost several
 // milliseconds of vertex filling per frame, and software rasterisers slow to
 // a crawl on its 150,000 tiny triangles.
-void draw_cell_rows(const CellLayer& layer, const CellLayerPlacement& at, int64_t first, int64_t end) {
-    if (end <= first) return;
-    const auto y = static_cast<float>(first);
-    const auto rows = static_cast<float>(end - first);
-    DrawTexturePro(layer.texture, Rectangle{at.source.x, y, at.source.width, rows},
-                   Rectangle{at.dest.x, at.dest.y + y * CELL_PX, at.dest.width, rows * CELL_PX}, Vector2{0, 0},
-                   0.0f, WHITE);
-}
-
-// Rows of opaque cells (`open`, from cells_open_rows) are drawn without
-// blending: the rows between them in one blended quad.
+// Rows of opaque cells (`open`, from cells_open_rows) are drawn whole
+// without blending, the rows between them blended where they show anything.
 void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px, OpenRows open) {
     if (layer.texels == nullptr || !IsTextureValid(layer.texture) || win.x1 < win.x0) return;
     UpdateTexture(layer.texture, layer.texels);
     const CellLayerPlacement at = cell_layer_placement(win, px);
     const auto top = static_cast<int>(at.dest.y);
+    const int64_t cols = win.x1 - win.x0 + 1;
     const int64_t rows = win.y1 - win.y0 + 1;
     // The open rows' edges lie on texel rows, unless nothing or everything
     // is covered.
@@ -170,20 +201,10 @@ void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px, Op
     const int64_t open_first = texel_row(open.top);
     const int64_t open_end = std::max(open.bottom >= VIRTUAL_H ? rows : texel_row(open.bottom), open_first);
     begin_opaque_drawing();
-    draw_cell_rows(layer, at, 0, open_first);
-    draw_cell_rows(layer, at, open_end, rows);
+    draw_cell_block(layer, at, 0, cols, 0, open_first);
+    draw_cell_block(layer, at, 0, cols, open_end, rows);
     EndBlendMode();
-    // Blending a clear texel leaves the frame as it is: rows of empty sky
-    // above and below whatever the open rows show are not drawn at all.
-    const auto clear_row = [&](int64_t r) {
-        const Color* row = layer.texels + r * CELL_LAYER_W;
-        return std::all_of(row, row + (win.x1 - win.x0 + 1), [](Color c) { return c.a == 0; });
-    };
-    int64_t shown_first = open_first;
-    int64_t shown_end = open_end;
-    while (shown_first < shown_end && clear_row(shown_first)) ++shown_first;
-    while (shown_end > shown_first && clear_row(shown_end - 1)) --shown_end;
-    draw_cell_rows(layer, at, shown_first, shown_end);
+    draw_shown_cells(layer, at, cols, open_first, open_end);
 }
 
 }  // namespace
