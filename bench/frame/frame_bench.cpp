@@ -135,7 +135,10 @@ void time_frames(benchmark::State& state, const std::string& scene, bool cached_
         ++frames;
     }
     state.counters["done_ms"] = frames > 0 ? done_total / static_cast<double>(frames) * 1e3 : 0.0;
-    state.counters["open_px"] = open_area_empty(ctx.open) ? 0.0 : static_cast<double>(ctx.open.bottom - ctx.open.top) * (VIRTUAL_W - ctx.open.left);
+    // How much of the frame the opaque layers leave to the layers beneath.
+    const OpenArea open = ctx.open;
+    state.counters["open_px"] =
+        open_area_empty(open) ? 0.0 : static_cast<double>(open.bottom - open.top) * (VIRTUAL_W - open.left);
 }
 
 // --- Before: every background layer whole, one quad per brick ---------------
