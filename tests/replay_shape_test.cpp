@@ -50,7 +50,7 @@ Shape shape(const char* name, size_t expected_size, size_t expected_slots) {
 
 TEST(PlayStateHashShape, HashedRecordsKeepTheFieldsTheHashLists) {
     const Shape shapes[] = {
-        shape<Game>("Game", 70560, 201),
+        shape<Game>("Game", 70656, 201),
         shape<World>("World", 61316408, 22),
         shape<Cell>("Cell", 48, 17),
         shape<Particle>("Particle", 20, 7),

@@ -188,6 +188,9 @@ TEST(Replay, HashIgnoresTheLetterboxAndLoadedHandles) {
     fx.game.letterbox = compute_letterbox(3000, 17);
     fx.game.target.id = 12;
     fx.game.textures[0].id = 3;
+    fx.game.cave_wall.opaque_end = 40;
+    fx.game.sky_cache.holds = true;
+    fx.game.sky_cache.column = 7.0f;
     EXPECT_EQ(play_state_hash(fx.game), base);
 }
 

@@ -14,8 +14,10 @@
 #include "player/spit.h"
 #include "render/player_animation.h"
 #include "render/sandbox_menu.h"
+#include "render/sky_cache.h"
 #include "app/raylib_api.h"
 #include "render/camera.h"
+#include "render/cave_wall.h"
 #include "render/cell_layer.h"
 #include "world/level.h"
 #include "world/world.h"
@@ -91,6 +93,8 @@ struct Game {
     ImageColors wood_pixels;
     Texture2D textures[TEXTURE_COUNT];
     CellLayer cell_layer;
+    CaveWall cave_wall;
+    SkyCache sky_cache;
     Letterbox letterbox;
     VirtualPoint mouse_virtual;  // this frame's mouse in virtual pixels
     float frame_time;

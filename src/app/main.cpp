@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/game.h"
+#include "app/scripted_start.h"
 #include "assets/embedded_assets.h"
 #include "assets/game_audio.h"
 #ifdef __EMSCRIPTEN__
@@ -50,6 +51,8 @@ void load_settings(Game& game) {
 }
 
 void shutdown(Game& game) {
+    unload_sky_cache(game.sky_cache);
+    unload_cave_wall(game.cave_wall);
     unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
     ShowCursor();
@@ -60,7 +63,8 @@ void shutdown(Game& game) {
     shutdown_tail(game);
 }
 
-void run_one_frame(Game& game) {
+// `fight_start`: the frame-rate tool's scripted start (scripted_start.h).
+void run_one_frame(Game& game, bool fight_start = false) {
     // Full screen changes first, so this frame's letterbox and mouse
     // already belong to the new window size.
     if (IsKeyPressed(KEY_F11)) {
@@ -69,7 +73,12 @@ void run_one_frame(Game& game) {
         save_settings_if_changed(game);
     }
     FrameInput input = read_frame_input();
+    const GameScreen screen_before = game.screen;
     update_frame(game, input);
+    if (fight_start && screen_before != GameScreen::Playing && screen_before != GameScreen::GameOver &&
+        game.screen == GameScreen::Playing) {
+        start_before_first_formation(game);
+    }
     // The window's pointer follows the stick, so the mouse takes over from
     // where the stick left the cursor.
     if (input.pad_moved_cursor) SetMousePosition(static_cast<int>(input.mouse.x), static_cast<int>(input.mouse.y));
@@ -116,6 +125,8 @@ int main() {
     HideCursor();
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
+    load_cave_wall(game.cave_wall);
+    load_sky_cache(game.sky_cache);
 #ifdef __EMSCRIPTEN__
     // The animation frame paces the loop; a target rate would busy-wait.
     web_page_attach(game);
@@ -123,7 +134,8 @@ int main() {
 #else
     SetTargetFPS(TARGET_FPS);
     if (game.fullscreen) ToggleFullscreen();
-    while (!WindowShouldClose() && !game.quit_requested) run_one_frame(game);
+    const bool fight_start = scripted_start_requested();
+    while (!WindowShouldClose() && !game.quit_requested) run_one_frame(game, fight_start);
     save_settings_if_changed(game);
 #endif
 

@@ -355,7 +355,9 @@ uint64_t game_record_hash(const Game& g) {
     put(s, g.sandbox.panel_open);
     put(s, g.sandbox.code_pos);
     put(s, g.sandbox.sandbox_material);
-    // The cell layer's texture and texel buffer are drawing, redone each frame.
+    // The cell layer's texture and texel buffer are drawing, redone each frame;
+    // the cave wall is made once at start-up, and the sky cache only saves
+    // drawing what the camera's column alone decides.
     // Frame loop bookkeeping.
     put(s, g.logic_steps);
     put(s, g.present_with_shader);

@@ -4,10 +4,6 @@
 #include "render/hud.h"
 #include "render/world_render.h"
 
-namespace {
-constexpr Color PLAY_CLEAR = {13, 17, 25, 255};
-}
-
 Vector2 drawn_player_position(const Game& game) {
     // While the loop runs no step (dialogue, game over) the accumulator is 0,
     // so the dragon is drawn at its previous position.
@@ -19,7 +15,6 @@ Vector2 drawn_player_position(const Game& game) {
 }
 
 void draw_play_frame(const Game& game) {
-    ClearBackground(PLAY_CLEAR);
     draw_world(game);
     draw_actors(game);
     draw_hud(game);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+// After raylib.h, whose types it then reuses.
+#include <rlgl.h>
+
 // Four colour variants per material, chosen per cell by its shade.
 // clang-format off
 constexpr MaterialPalette MATERIAL_COLORS = {{
@@ -51,18 +54,12 @@ constexpr int SMOKE_ALPHA_MIN = 40;
 // Remains, blood and potion fade away over their last 40 life units.
 constexpr int FADE_LIFE = 40;
 
-constexpr Color PANORAMA_DARKEN = {10, 16, 28, 110};
-constexpr Color CAVE_FILL = {25, 27, 39, 255};
-constexpr Color CAVE_FILL_CLEAR = {25, 27, 39, 0};
-constexpr unsigned char BRICK_TINT_R = 108;
-constexpr unsigned char BRICK_TINT_G = 115;
-constexpr unsigned char BRICK_TINT_B = 139;
-
-// The cave's bricks are solid up to column 880 and fade out by column 1100.
-constexpr int64_t CAVE_SOLID_END = 880;
-constexpr int64_t CAVE_END = 1100;
-constexpr int CAVE_FADE_PX = static_cast<int>((CAVE_END - CAVE_SOLID_END) * CELL_PX);
 static_assert(CAVE_FADE_PX == 660);
+// A pixel column counts as covered by the opaque bricks only this far inside
+// their edge, which lies between pixel centres wherever the camera is.
+constexpr int BRICK_EDGE_MARGIN = 1;
+// Texel rows of the cell layer drawn as one quad where they are translucent.
+constexpr int64_t CELL_STRIP_ROWS = 16;
 
 // The cell window is one column and row wider than the view (plus one for
 // the fractional scroll), except where it would run off the grid.
@@ -106,60 +103,108 @@ Color fading_colour(const Cell& cell, Color c) {
 
 Rectangle whole_frame() { return Rectangle{0.0f, 0.0f, FVIRTUAL_W, FVIRTUAL_H}; }
 
-void draw_panorama(Texture2D panorama, float camera_x) {
-    if (!IsTextureValid(panorama)) return;
-    const Rectangle src =
-        panorama_source(static_cast<float>(panorama.width), static_cast<float>(panorama.height), camera_x);
-    DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
-    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+// Opaque pixels replace what is beneath them whether blended or not; drawn
+// without blending they spare the rasteriser reading the frame back.
+void begin_opaque_drawing() {
+    rlSetBlendFactors(RL_ONE, RL_ZERO, RL_FUNC_ADD);
+    BeginBlendMode(BLEND_CUSTOM);
 }
 
-void draw_brick_tiles(Texture2D brick, Vector2 pos) {
-    const int64_t tile = brick.width;
+bool panorama_opaque(Texture2D panorama) {
+    return IsTextureValid(panorama) && panorama.format == PIXELFORMAT_UNCOMPRESSED_R8G8B8;
+}
+
+// Scissors to the open area; false (and nothing to end) when it is empty.
+bool begin_open_scissor(OpenArea open) {
+    if (open_area_empty(open)) return false;
+    BeginScissorMode(open.left, open.top, VIRTUAL_W - open.left, open.bottom - open.top);
+    return true;
+}
+
+// The brick tiles a camera position shows, in cells: whole tiles from the
+// first at or left of the view (never left of the world) to the first at or
+// past the view's right edge or the cave's end, and the same downwards.
+struct BrickSpan {
+    int64_t x0, x1;  // x1 exclusive, whole tiles
+    int64_t y0, y1;
+};
+
+BrickSpan brick_span(int64_t tile, Vector2 pos) {
     const auto tile_f = static_cast<float>(tile);
-    const auto first_x = static_cast<int64_t>(pos.x / tile_f) * tile;
-    const auto first_y = static_cast<int64_t>(pos.y / tile_f) * tile;
+    const int64_t first_x = std::max<int64_t>(static_cast<int64_t>(pos.x / tile_f) * tile, 0);
+    const int64_t first_y = static_cast<int64_t>(pos.y / tile_f) * tile;
     const int64_t end_x = std::min(static_cast<int64_t>(pos.x) + tile + VIEW_COLS, CAVE_END);
     const int64_t end_y = static_cast<int64_t>(pos.y) + tile + VIEW_ROWS;
-    const Rectangle src{0.0f, 0.0f, tile_f, tile_f};
-    const float size = tile_f * CELL_PX;
-    for (int64_t tx = first_x; tx < end_x; tx += tile) {
-        if (tx < 0) continue;
-        const Color tint{BRICK_TINT_R, BRICK_TINT_G, BRICK_TINT_B, cave_brick_alpha(tx)};
-        const float dst_x = static_cast<float>(tx * CELL_PX) - pos.x * CELL_PX;
-        for (int64_t ty = first_y; ty < end_y; ty += tile) {
-            const float dst_y = static_cast<float>(ty * CELL_PX) - pos.y * CELL_PX;
-            DrawTexturePro(brick, src, Rectangle{dst_x, dst_y, size, size}, Vector2{0, 0}, 0.0f, tint);
-        }
-    }
+    const auto whole_tiles = [tile](int64_t from, int64_t to) {
+        return to > from ? (to - from + tile - 1) / tile * tile : 0;
+    };
+    return BrickSpan{first_x, first_x + whole_tiles(first_x, end_x), first_y, first_y + whole_tiles(first_y, end_y)};
 }
 
-// A dark cave wall behind the start of the world, its bricks scrolling with
-// the unrounded camera so they glide smoothly.
-void draw_cave_layer(Texture2D brick, Vector2 pos) {
-    if (!IsTextureValid(brick) || brick.width <= 0) return;
-    const CaveEdges edges = cave_edges(pos.x);
-    if (edges.right <= 0.0f) return;
-    if (edges.fade > 0.0f) {
-        DrawRectangle(0, 0, static_cast<int>(std::min(edges.fade, FVIRTUAL_W)), VIRTUAL_H, CAVE_FILL);
+// Texel columns [c0, c1) of rows [r0, r1), each texel on its cell's 3 x 3
+// pixels: whole pixels at whole-pixel offsets, so any block of the layer
+// lands on the same pixels as the whole layer would.
+void draw_cell_block(const CellLayer& layer, const CellLayerPlacement& at, int64_t c0, int64_t c1, int64_t r0,
+                     int64_t r1) {
+    if (c1 <= c0 || r1 <= r0) return;
+    const auto x = static_cast<float>(c0);
+    const auto y = static_cast<float>(r0);
+    const auto w = static_cast<float>(c1 - c0);
+    const auto h = static_cast<float>(r1 - r0);
+    DrawTexturePro(layer.texture, Rectangle{at.source.x + x, at.source.y + y, w, h},
+                   Rectangle{at.dest.x + x * CELL_PX, at.dest.y + y * CELL_PX, w * CELL_PX, h * CELL_PX},
+                   Vector2{0, 0}, 0.0f, WHITE);
+}
+
+// Blending a clear texel leaves the frame as it is. The open rows are drawn in
+// strips, each only as wide as the texels in it that are not clear: a strip
+// of sky with a few sparks in it costs the sparks' width, a clear one nothing.
+void draw_shown_cells(const CellLayer& layer, const CellLayerPlacement& at, int64_t cols, int64_t first,
+                      int64_t end) {
+    for (int64_t r0 = first; r0 < end; r0 += CELL_STRIP_ROWS) {
+        const int64_t r1 = std::min(r0 + CELL_STRIP_ROWS, end);
+        int64_t c0 = cols;
+        int64_t c1 = 0;  // exclusive
+        for (int64_t r = r0; r < r1; ++r) {
+            const Color* row = layer.texels + r * CELL_LAYER_W;
+            for (int64_t c = 0; c < c0; ++c) {
+                if (row[c].a != 0) c0 = c;
+            }
+            for (int64_t c = cols; c > c1; --c) {
+                if (row[c - 1].a != 0) c1 = c;
+            }
+        }
+        draw_cell_block(layer, at, c0, c1, r0, r1);
     }
-    DrawRectangleGradientH(static_cast<int>(edges.fade), 0, CAVE_FADE_PX, VIRTUAL_H, CAVE_FILL, CAVE_FILL_CLEAR);
-    BeginScissorMode(0, 0, static_cast<int>(edges.right), VIRTUAL_H);
-    draw_brick_tiles(brick, pos);
-    EndScissorMode();
 }
 
 // The cell window as one texture, a texel per cell, each drawn as the 3 x 3
 // pixels the cell covers. One square per cell would cost several
 // milliseconds of vertex filling per frame, and software rasterisers slow to
 // a crawl on its 150,000 tiny triangles.
-void draw_cell_layer(const CellLayer& layer, const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone,
-                     const SwatchGrid& wood) {
-    if (layer.texels == nullptr || !IsTextureValid(layer.texture)) return;
-    const CellWindow win = write_cell_texels(layer.texels, world, pos, stone, wood);
+// Rows of opaque cells (`open`, from cells_open_rows) are drawn whole
+// without blending, the rows between them blended where they show anything.
+void draw_cell_layer(const CellLayer& layer, const CellWindow& win, CamPx px, OpenRows open) {
+    if (layer.texels == nullptr || !IsTextureValid(layer.texture) || win.x1 < win.x0) return;
     UpdateTexture(layer.texture, layer.texels);
     const CellLayerPlacement at = cell_layer_placement(win, px);
-    DrawTexturePro(layer.texture, at.source, at.dest, Vector2{0, 0}, 0.0f, WHITE);
+    const auto top = static_cast<int>(at.dest.y);
+    const int64_t cols = win.x1 - win.x0 + 1;
+    const int64_t rows = win.y1 - win.y0 + 1;
+    // The open rows' edges lie on texel rows, unless nothing or everything
+    // is covered.
+    const auto texel_row = [&](int frame_row) -> int64_t {
+        if (frame_row <= 0) return 0;
+        if (frame_row >= VIRTUAL_H) return rows;
+        return std::clamp<int64_t>((frame_row - top) / CELL_PX, 0, rows);
+    };
+    const int64_t open_first = texel_row(open.top);
+    const int64_t open_end = std::max(open.bottom >= VIRTUAL_H ? rows : texel_row(open.bottom), open_first);
+    begin_opaque_drawing();
+    draw_cell_block(layer, at, 0, cols, 0, open_first);
+    draw_cell_block(layer, at, 0, cols, open_end, rows);
+    EndBlendMode();
+    draw_shown_cells(layer, at, cols, open_first, open_end);
 }
 
 }  // namespace
@@ -290,20 +335,195 @@ uint8_t cave_brick_alpha(int64_t tile_x) {
     return static_cast<uint8_t>(std::max<int64_t>(0, (CAVE_END - tile_x) * 255 / (CAVE_END - CAVE_SOLID_END)));
 }
 
-void draw_world_background(const Game& game) {
-    draw_panorama(game.textures[TEX_PANORAMA], game.camera.pos.x);
-    draw_cave_layer(game.textures[TEX_CAVE_BRICK], game.camera.pos);
+int cave_wall_cover(const CaveWall& wall, Vector2 camera_pos) {
+    if (!IsTextureValid(wall.texture) || wall.tile <= 0) return 0;
+    const CaveEdges edges = cave_edges(camera_pos.x);
+    const BrickSpan span = brick_span(wall.tile, camera_pos);
+    if (edges.right <= 0.0f || span.x1 <= span.x0 || span.y1 <= span.y0) return 0;
+    // The quad must reach the frame's left, top and bottom edges.
+    const float left = static_cast<float>(span.x0) * CELL_PX - camera_pos.x * CELL_PX;
+    const float top = static_cast<float>(span.y0) * CELL_PX - camera_pos.y * CELL_PX;
+    const float bottom = static_cast<float>(span.y1) * CELL_PX - camera_pos.y * CELL_PX;
+    if (left > 0.0f || top > 0.0f || bottom < FVIRTUAL_H) return 0;
+    const int64_t opaque_end = std::min(wall.opaque_end, span.x1);
+    const float opaque_right = (static_cast<float>(opaque_end) - camera_pos.x) * CELL_PX;
+    const int covered = static_cast<int>(std::floor(opaque_right)) - BRICK_EDGE_MARGIN;
+    // The bricks end where their scissor does.
+    return std::clamp(std::min(covered, static_cast<int>(edges.right)), 0, VIRTUAL_W);
 }
 
-void draw_cells(const Game& game) {
-    if (game.world == nullptr) return;
-    draw_cell_layer(game.cell_layer, *game.world, game.camera.pos, cam_px(game.camera),
-                    make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+namespace {
+
+bool texel_row_opaque(const Color* row, int first_col, int end_col) {
+    for (int c = first_col; c < end_col; ++c) {
+        if (row[c].a != 255) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+OpenRows cells_open_rows(const Color* texels, const CellWindow& win, CamPx px) {
+    constexpr OpenRows NOTHING_COVERED{0, VIRTUAL_H};
+    if (texels == nullptr || win.x1 < win.x0 || win.y1 < win.y0) return NOTHING_COVERED;
+    const auto left = static_cast<int>(win.x0 * CELL_PX - px.x);
+    const auto top = static_cast<int>(win.y0 * CELL_PX - px.y);
+    const auto cols = static_cast<int>(win.x1 - win.x0 + 1);
+    const auto rows = static_cast<int>(win.y1 - win.y0 + 1);
+    // A row covers the frame only if the window spans it edge to edge.
+    if (left > 0 || left + cols * CELL_PX < VIRTUAL_W) return NOTHING_COVERED;
+    // Only the texels that land in the frame count: the window runs a
+    // little past the frame on every side.
+    const int first_col = std::max(-left / CELL_PX, 0);
+    const int end_col = std::min((VIRTUAL_W - left + CELL_PX - 1) / CELL_PX, cols);
+    const int first_row = std::max(-top / CELL_PX, 0);
+    const int end_row = std::min((VIRTUAL_H - top + CELL_PX - 1) / CELL_PX, rows);
+    const auto opaque = [&](int r) {
+        return texel_row_opaque(texels + static_cast<ptrdiff_t>(r) * CELL_LAYER_W, first_col, end_col);
+    };
+    int open_first = first_row;
+    if (top <= 0) {
+        while (open_first < end_row && opaque(open_first)) ++open_first;
+    }
+    int open_end = end_row;
+    if (top + rows * CELL_PX >= VIRTUAL_H) {
+        while (open_end > open_first && opaque(open_end - 1)) --open_end;
+    }
+    const int open_top = open_first == first_row ? 0 : top + open_first * CELL_PX;
+    const int open_bottom = open_end == end_row ? VIRTUAL_H : top + open_end * CELL_PX;
+    const int clamped_top = std::clamp(open_top, 0, VIRTUAL_H);
+    return OpenRows{clamped_top, std::clamp(open_bottom, clamped_top, VIRTUAL_H)};
+}
+
+CellWindow write_frame_cells(const Game& game) {
+    if (game.world == nullptr || game.cell_layer.texels == nullptr) return CellWindow{0, -1, 0, -1};
+    return write_cell_texels(game.cell_layer.texels, *game.world, game.camera.pos,
+                             make_swatch_grid(game.stone_pixels), make_swatch_grid(game.wood_pixels));
+}
+
+OpenArea world_open_area(const Game& game, const CellWindow& cells) {
+    const OpenRows rows = cells_open_rows(game.cell_layer.texels, cells, cam_px(game.camera));
+    return OpenArea{cave_wall_cover(game.cave_wall, game.camera.pos), rows.top, rows.bottom};
+}
+
+namespace {
+
+// The play clear, the panorama and its darkening over the whole frame.
+void draw_whole_sky(const Game& game) {
+    const Texture2D panorama = game.textures[TEX_PANORAMA];
+    // An opaque panorama covers the whole frame: the clear would never show.
+    if (!panorama_opaque(panorama)) ClearBackground(PLAY_CLEAR);
+    if (!IsTextureValid(panorama)) return;
+    const Rectangle src = panorama_source(static_cast<float>(panorama.width), static_cast<float>(panorama.height),
+                                          game.camera.pos.x);
+    DrawTexturePro(panorama, src, whole_frame(), Vector2{0, 0}, 0.0f, WHITE);
+    DrawRectangle(0, 0, VIRTUAL_W, VIRTUAL_H, PANORAMA_DARKEN);
+}
+
+bool sky_cached(const SkyCache& cache, float column) {
+    return cache.holds && cache.column == column && IsRenderTextureValid(cache.target);
+}
+
+// The cached sky, every pixel (alpha included) as it was drawn: blending
+// would mix its translucent alpha in again.
+void copy_cached_sky(const SkyCache& cache) {
+    begin_opaque_drawing();
+    // Negative source height: render textures are stored upside down.
+    DrawTexturePro(cache.target.texture, Rectangle{0.0f, 0.0f, FVIRTUAL_W, -FVIRTUAL_H}, whole_frame(),
+                   Vector2{0, 0}, 0.0f, WHITE);
+    EndBlendMode();
+}
+
+}  // namespace
+
+void prepare_sky(Game& game) {
+    SkyCache& cache = game.sky_cache;
+    if (!IsRenderTextureValid(cache.target)) return;
+    const float column = game.camera.pos.x;
+    const bool held = column == cache.last_column;
+    cache.last_column = column;
+    if (sky_cached(cache, column)) return;
+    cache.holds = false;
+    if (!held) return;
+    BeginTextureMode(cache.target);
+    draw_whole_sky(game);
+    EndTextureMode();
+    cache.holds = true;
+    cache.column = column;
+}
+
+void draw_sky(const Game& game, OpenArea open) {
+    if (!begin_open_scissor(open)) return;
+    if (sky_cached(game.sky_cache, game.camera.pos.x)) {
+        copy_cached_sky(game.sky_cache);
+    } else {
+        draw_whole_sky(game);
+    }
+    EndScissorMode();
+}
+
+// A dark cave wall behind the start of the world: a solid fill that fades
+// out toward the cave's mouth.
+void draw_cave_shade(const Game& game, OpenArea open) {
+    if (!IsTextureValid(game.cave_wall.texture) || open_area_empty(open)) return;
+    const CaveEdges edges = cave_edges(game.camera.pos.x);
+    if (edges.right <= 0.0f) return;
+    const int fade_x = static_cast<int>(edges.fade);
+    if (edges.fade > 0.0f) {
+        // A plain rectangle: its open part is the same pixels.
+        const int fill_end = static_cast<int>(std::min(edges.fade, FVIRTUAL_W));
+        if (fill_end > open.left) {
+            DrawRectangle(open.left, open.top, fill_end - open.left, open.bottom - open.top, CAVE_FILL);
+        }
+    }
+    // The fade is interpolated across its whole width: it is drawn whole and
+    // clipped, so that every pixel it shows keeps its shade.
+    if (fade_x + CAVE_FADE_PX <= open.left || fade_x >= VIRTUAL_W) return;
+    begin_open_scissor(open);
+    DrawRectangleGradientH(fade_x, 0, CAVE_FADE_PX, VIRTUAL_H, CAVE_FILL, CAVE_FILL_CLEAR);
+    EndScissorMode();
+}
+
+// The bricks scroll with the unrounded camera so they glide smoothly; they
+// end at the cave's end, which their scissor cuts.
+void draw_cave_bricks(const Game& game, OpenArea open) {
+    const CaveWall& wall = game.cave_wall;
+    if (!IsTextureValid(wall.texture) || wall.tile <= 0 || open.top >= open.bottom) return;
+    const Vector2 pos = game.camera.pos;
+    const CaveEdges edges = cave_edges(pos.x);
+    const auto right = static_cast<int>(edges.right);
+    const BrickSpan span = brick_span(wall.tile, pos);
+    if (edges.right <= 0.0f || right <= 0 || span.x1 <= span.x0 || span.y1 <= span.y0) return;
+    // The opaque bricks without blending, the fading ones blended.
+    const int64_t split = std::clamp(wall.opaque_end, span.x0, span.x1);
+    const auto h = static_cast<float>(span.y1 - span.y0);
+    const float y = static_cast<float>(span.y0 * CELL_PX) - pos.y * CELL_PX;
+    const auto draw_columns = [&](int64_t first, int64_t end) {
+        if (end <= first) return;
+        const auto w = static_cast<float>(end - first);
+        const float x = static_cast<float>(first * CELL_PX) - pos.x * CELL_PX;
+        DrawTexturePro(wall.texture, Rectangle{static_cast<float>(first), 0.0f, w, h},
+                       Rectangle{x, y, w * CELL_PX, h * CELL_PX}, Vector2{0, 0}, 0.0f, CAVE_BRICK_TINT);
+    };
+    BeginScissorMode(0, open.top, right, open.bottom - open.top);
+    begin_opaque_drawing();
+    draw_columns(span.x0, split);
+    EndBlendMode();
+    draw_columns(split, span.x1);
+    EndScissorMode();
+}
+
+void draw_frame_cells(const Game& game, const CellWindow& cells, OpenArea open) {
+    draw_cell_layer(game.cell_layer, cells, cam_px(game.camera), OpenRows{open.top, open.bottom});
 }
 
 void draw_world(const Game& game) {
-    draw_world_background(game);
+    const CellWindow cells = write_frame_cells(game);
+    const OpenArea open = world_open_area(game, cells);
+    draw_sky(game, open);
+    draw_cave_shade(game, open);
+    draw_cave_bricks(game, open);
     if (game.world == nullptr) return;
-    draw_cells(game);
+    draw_frame_cells(game, cells, open);
     draw_free_particles(*game.world, cam_px(game.camera));
 }

@@ -7,6 +7,17 @@
 #include "render/cell_layer.h"
 
 inline constexpr int PALETTE_VARIANTS = 4;
+
+// What shows where no layer covers the frame.
+inline constexpr Color PLAY_CLEAR = {13, 17, 25, 255};
+inline constexpr Color PANORAMA_DARKEN = {10, 16, 28, 110};
+inline constexpr Color CAVE_FILL = {25, 27, 39, 255};
+inline constexpr Color CAVE_FILL_CLEAR = {25, 27, 39, 0};
+inline constexpr Color CAVE_BRICK_TINT = {108, 115, 139, 255};
+// The cave's bricks are solid up to column 880 and fade out by column 1100.
+inline constexpr int64_t CAVE_SOLID_END = 880;
+inline constexpr int64_t CAVE_END = 1100;
+inline constexpr int CAVE_FADE_PX = static_cast<int>((CAVE_END - CAVE_SOLID_END) * CELL_PX);
 using MaterialPalette = std::array<std::array<Color, PALETTE_VARIANTS>, MATERIAL_COUNT>;
 extern const MaterialPalette MATERIAL_COLORS;
 
@@ -82,10 +93,47 @@ CaveEdges cave_edges(float camera_x);
 // Alpha of a brick tile column: solid inside the cave, fading toward its mouth.
 uint8_t cave_brick_alpha(int64_t tile_x);
 
-// Panorama, cave layer, cells and free particles, into the target.
+// The part of the frame the layers beneath the bricks and the cells can
+// still be seen in: opaque bricks hide every pixel column left of `left`,
+// opaque cells every pixel row above `top` and from `bottom` down.
+struct OpenArea {
+    int left;
+    int top;
+    int bottom;
+};
+inline bool open_area_empty(OpenArea open) { return open.left >= VIRTUAL_W || open.top >= open.bottom; }
+
+// Pixel columns, from the frame's left edge, that the cave wall's opaque
+// bricks cover entirely for a camera position (0 when none).
+int cave_wall_cover(const CaveWall& wall, Vector2 camera_pos);
+
+// The pixel rows the cells drawn from `texels` (a window written by
+// write_cell_texels) leave uncovered: every row above `top` and from `bottom`
+// down is covered edge to edge with opaque colour. {0, VIRTUAL_H} when no
+// row is; top == bottom when all are.
+struct OpenRows {
+    int top;
+    int bottom;
+};
+OpenRows cells_open_rows(const Color* texels, const CellWindow& win, CamPx px);
+
+// Before a play frame's texture mode: brings the sky cache up to date once
+// the camera has held its column for a frame. A moving camera keeps drawing
+// the sky directly rather than twice.
+void prepare_sky(Game& game);
+
+// Panorama, cave layer, cells and free particles, into the target, each
+// layer only where the layers above it leave it to be seen; the play clear
+// colour shows wherever nothing is drawn.
 void draw_world(const Game& game);
-// The layers of draw_world, in its order, for tools that compose a frame
-// from parts.
-void draw_world_background(const Game& game);
-void draw_cells(const Game& game);
+// The layers of draw_world, in its order, for tools that compose or time a
+// frame in parts. Writing the cell texels comes first, since the cells decide
+// what the background may skip.
+CellWindow write_frame_cells(const Game& game);
+OpenArea world_open_area(const Game& game, const CellWindow& cells);
+void draw_sky(const Game& game, OpenArea open);         // clear, panorama, darkening
+void draw_cave_shade(const Game& game, OpenArea open);  // the cave's fill and its fade
+void draw_cave_bricks(const Game& game, OpenArea open);
+// Uploads and draws the texels; `open` from world_open_area.
+void draw_frame_cells(const Game& game, const CellWindow& cells, OpenArea open);
 void draw_free_particles(const World& world, CamPx px);

@@ -3,6 +3,7 @@
 // cell. Not a way to play; kept as the picture the texture path must match
 // pixel for pixel, and as the benchmark's baseline.
 
+#include "layered_background.h"
 #include "render/world_render.h"
 
 inline void draw_cells_as_rectangles(const World& world, Vector2 pos, CamPx px, const SwatchGrid& stone,
@@ -30,10 +31,11 @@ inline void draw_cells_as_rectangles(const World& world, Vector2 pos, CamPx px, 
     }
 }
 
-// A play frame's world with the cells as squares: what draw_world drew
-// before the cell field became a texture.
+// A play frame's world drawn the old way, every background layer whole and
+// the cells as squares: what draw_world drew before it became one texture
+// and learned to skip what the layers above it hide.
 inline void draw_world_with_rectangle_cells(const Game& game) {
-    draw_world_background(game);
+    layered_background::draw(game);
     if (game.world == nullptr) return;
     const CamPx px = cam_px(game.camera);
     draw_cells_as_rectangles(*game.world, game.camera.pos, px, make_swatch_grid(game.stone_pixels),

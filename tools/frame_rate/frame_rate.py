@@ -1,18 +1,25 @@
 #!/usr/bin/python3
-"""Frame rate of a real game in the cave, under Xvfb with Mesa's software
-OpenGL, read from Mesa's own frame counter (the Gallium HUD, dumped to files
-instead of drawn).
+"""Frame rate of a real game, under Xvfb with Mesa's software OpenGL, read
+from Mesa's own frame counter (the Gallium HUD, dumped to files instead of
+drawn).
 
 Starts a virtual X server, starts the game, waits on the title, presses Enter
-and samples the frames per second of the play frames that follow (the
-camera stays in the cave at the start of the world). Prints the median, the
-lowest and the highest one-second sample for the title and for play, and
-saves a screenshot of the play frame.
+and samples the frames per second of the play frames that follow. By default
+the game is the ordinary one, whose camera stays in the cave at the start of
+the world. With --fight the game is asked (CINDERVALE_START=formation) to
+stand the dragon in front of the first formation of knights in the
+grassland, and the tool holds the mouse button over the knights so that the
+dragon spits at them while they attack. Prints the median, the lowest and
+the highest one-second sample for the title and for play, and saves a
+screenshot of the play frame. With --runs N it does all that N times, each
+in a fresh X server and game, and ends with the median over the runs'
+medians.
 
-usage: frame_rate.py <cindervale executable> [play seconds] [screenshot.png]
+usage: frame_rate.py [--fight] [--runs N] <cindervale executable> [play seconds] [screenshot.png]
 """
 
 import os
+import select
 import shutil
 import statistics
 import struct
@@ -25,11 +32,29 @@ import zlib
 from Xlib import X, display
 
 
-def free_display_number():
-    for n in range(150, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return n
-    sys.exit("no free X display number")
+def start_xvfb():
+    """A virtual X server on a display number it picks itself, so that tools
+    running side by side never share one; returns the process and display."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x720x24",
+                             "-nolisten", "tcp"], pass_fds=(write_end,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    ready, _, _ = select.select([read_end], [], [], 10)
+    while ready:
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            break
+        number += chunk
+        if number.endswith(b"\n"):
+            break
+        ready, _, _ = select.select([read_end], [], [], 10)
+    os.close(read_end)
+    if not number.strip():
+        xvfb.kill()
+        sys.exit("Xvfb did not start")
+    return xvfb, ":" + number.decode().strip()
 
 
 def read_samples(path):
@@ -81,28 +106,17 @@ def summary(name, samples):
             f" (min {min(samples):.1f}, max {max(samples):.1f}, {len(samples)} one-second samples)")
 
 
-def main():
-    if len(sys.argv) < 2:
-        sys.exit(__doc__)
-    exe = os.path.abspath(sys.argv[1])
-    play_seconds = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    shot = sys.argv[3] if len(sys.argv) > 3 else None
-    for tool in ("Xvfb", "xdotool"):
-        if shutil.which(tool) is None:
-            sys.exit(f"{tool} is not installed")
-    n = free_display_number()
-    disp = f":{n}"
-    xvfb = subprocess.Popen(["Xvfb", disp, "-screen", "0", "1280x720x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def measure(exe, play_seconds, shot, fight):
+    """One run; returns the play samples."""
+    xvfb, disp = start_xvfb()
     game = None
     dump = tempfile.mkdtemp(prefix="cindervale-fps-")
     try:
-        end = time.time() + 10
-        while not os.path.exists(f"/tmp/.X11-unix/X{n}") and time.time() < end:
-            time.sleep(0.1)
         xenv = dict(os.environ, DISPLAY=disp)
         genv = dict(xenv, LIBGL_ALWAYS_SOFTWARE="1", GALLIUM_HUD="fps", GALLIUM_HUD_VISIBLE="false",
                     GALLIUM_HUD_PERIOD="1", GALLIUM_HUD_DUMP_DIR=dump)
+        if fight:
+            genv["CINDERVALE_START"] = "formation"
         with open(os.path.join(dump, "game.log"), "w") as log:
             game = subprocess.Popen([exe], env=genv, stdout=log, stderr=subprocess.STDOUT)
         win = wait_for_window(xenv, 30)
@@ -114,6 +128,10 @@ def main():
         subprocess.run(["xdotool", "keydown", "Return"], env=xenv, check=True)
         time.sleep(0.15)
         subprocess.run(["xdotool", "keyup", "Return"], env=xenv, check=True)
+        if fight:
+            # Right of the dragon, over the knights: it spits at them.
+            subprocess.run(["xdotool", "mousemove", "--window", win, "720", "420"], env=xenv, check=True)
+            subprocess.run(["xdotool", "mousedown", "1"], env=xenv, check=True)
         time.sleep(2)
         skip = len(read_samples(os.path.join(dump, "fps")))
         time.sleep(play_seconds)
@@ -122,7 +140,8 @@ def main():
             save_screen(disp, shot)
         # The first sample also spans the start-up.
         print(summary("title", title[1:]))
-        print(summary("play in the cave", play))
+        print(summary("play in a grassland fight" if fight else "play in the cave", play))
+        return play
     finally:
         if game is not None and game.poll() is None:
             game.terminate()
@@ -136,6 +155,37 @@ def main():
         except subprocess.TimeoutExpired:
             xvfb.kill()
         shutil.rmtree(dump, ignore_errors=True)
+
+
+def main():
+    args = sys.argv[1:]
+    fight = "--fight" in args
+    args = [a for a in args if a != "--fight"]
+    runs = 1
+    if "--runs" in args:
+        at = args.index("--runs")
+        if at + 1 >= len(args):
+            sys.exit(__doc__)
+        runs = int(args[at + 1])
+        del args[at:at + 2]
+    if not args or runs < 1:
+        sys.exit(__doc__)
+    exe = os.path.abspath(args[0])
+    play_seconds = int(args[1]) if len(args) > 1 else 10
+    shot = args[2] if len(args) > 2 else None
+    for tool in ("Xvfb", "xdotool"):
+        if shutil.which(tool) is None:
+            sys.exit(f"{tool} is not installed")
+    medians = []
+    for _ in range(runs):
+        play = measure(exe, play_seconds, shot, fight)
+        if play:
+            medians.append(statistics.median(play))
+    if runs > 1:
+        if not medians:
+            sys.exit("no run gave samples")
+        listed = ", ".join(f"{m:.1f}" for m in sorted(medians))
+        print(f"median over {len(medians)} runs: {statistics.median(medians):.1f} fps (run medians {listed})")
 
 
 if __name__ == "__main__":

@@ -339,9 +339,13 @@ void load_graphics(Game& game) {
     game.wood_pixels = load_embedded_image_colors(WOOD_SWATCH_PATH);
     load_all_textures(game.textures);
     load_cell_layer(game.cell_layer);
+    load_cave_wall(game.cave_wall);
+    load_sky_cache(game.sky_cache);
 }
 
 void unload_graphics(Game& game) {
+    unload_sky_cache(game.sky_cache);
+    unload_cave_wall(game.cave_wall);
     unload_cell_layer(game.cell_layer);
     unload_all_textures(game.textures);
     free_image_colors(game.stone_pixels);
