@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "combat/barrels.h"
 #include "combat/player_damage.h"
 #include "story/boss_encounter.h"
@@ -57,6 +59,33 @@ TEST(Inventory, KeysAndTheWheelChooseTheSlot) {
     EXPECT_EQ(inv.selected, 4) << "any downward move is at least one notch";
     wheel.wheel = 0.0f;
     EXPECT_FALSE(select_slot_input(inv, wheel));
+}
+
+TEST(Inventory, WheelValuesNoMouseSendsAreIgnoredOrReducedByWholeTurns) {
+    Inventory inv = reset_inventory();
+    FrameInput wheel = idle_input(1.0f / 60.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float v : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+        inv.selected = 1;
+        wheel.wheel = v;
+        EXPECT_FALSE(select_slot_input(inv, wheel)) << v;
+        EXPECT_EQ(inv.selected, 1) << v;
+    }
+    // 2^63 = 8 x 16^15, and 16 leaves 1 over five: three notches up, 1 - 3
+    // wraps to 3. Down, 1 + 3 is 4.
+    inv.selected = 1;
+    wheel.wheel = 9223372036854775808.0f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 3);
+    inv.selected = 1;
+    wheel.wheel = -9223372036854775808.0f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 4);
+    // The largest float, (2^24 - 1) x 2^104, is whole turns: nothing moves.
+    inv.selected = 1;
+    wheel.wheel = std::numeric_limits<float>::max();
+    EXPECT_FALSE(select_slot_input(inv, wheel));
+    EXPECT_EQ(inv.selected, 1);
 }
 
 // --- Barrels ----------------------------------------------------------------------
@@ -144,6 +173,36 @@ TEST_F(Barrels, ABarrelBurntWhileBeingEatenSpillsInstead) {
     EXPECT_FALSE(b.eaten);
     EXPECT_EQ(inv.slots[1].count, 0);
     EXPECT_EQ(cell_at(w, 120, FLOOR - 12).material, Material::Water);
+}
+
+TEST_F(Barrels, BreaksInOneStepAreReportedInBarrelIndexOrder) {
+    // Barrel 0 bursts and barrel 1 is eaten in the same step: the cue of the
+    // burst comes first, as the barrels are listed, whatever kind each is.
+    Barrel& burst = add_barrel(400, FLOOR - 24, Material::Sand);
+    Barrel& eaten = add_barrel(110, FLOOR - 24, Material::Acid);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(21);
+    ASSERT_FALSE(eaten.broken);
+    set_cell(w, 405, FLOOR - 24, Material::Fire);  // a rim cell of barrel 0 burns
+    const BarrelBreaks breaks = update_barrels(w, *level, p, inv);
+    ASSERT_TRUE(burst.broken && eaten.broken);
+    EXPECT_EQ(breaks.count, 2);
+    EXPECT_FALSE(breaks.eaten_in_order[0]) << "barrel 0 burst";
+    EXPECT_TRUE(breaks.eaten_in_order[1]) << "barrel 1 was eaten";
+
+    // The other way round: barrel 0 eaten, barrel 1 burst.
+    level->barrel_count = 0;
+    Barrel& first = add_barrel(110, FLOOR - 24, Material::Water);
+    Barrel& second = add_barrel(500, FLOOR - 24, Material::Sand);
+    inv = reset_inventory();
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(21);
+    set_cell(w, 505, FLOOR - 24, Material::Fire);
+    const BarrelBreaks again = update_barrels(w, *level, p, inv);
+    ASSERT_TRUE(first.broken && second.broken);
+    EXPECT_EQ(again.count, 2);
+    EXPECT_TRUE(again.eaten_in_order[0]);
+    EXPECT_FALSE(again.eaten_in_order[1]);
 }
 
 TEST_F(Barrels, ASpillLeavesTheDragonsBodyFree) {

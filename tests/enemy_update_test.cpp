@@ -256,6 +256,50 @@ TEST_F(Enemies, RockFormedInsideAnEnemyDoesNotHoldItForGood) {
     EXPECT_GT(k.x, 405);
 }
 
+TEST_F(Enemies, AStoneBetweenAKnightsLegsUnderALowCeilingDoesNotPinIt) {
+    // The gap in the knight's bottom row "..##.##." is column 4: a stone
+    // there is in its box but not its body. A ceiling on its head rules out
+    // the step-up and the jump; only walking out through the stone is left.
+    Enemy& k = add(EnemyKind::Knight, 400);
+    set_cell(w, 404, FLOOR - 1, Material::Stone);
+    fill(380, FLOOR - 12, 460, FLOOR - 12, Material::Stone);
+    k.alert_time = 4.0f;
+    p.x = 600;
+    steps(60);
+    EXPECT_GT(k.x, 404) << "it has walked past the stone";
+    EXPECT_EQ(k.y, FLOOR - 11);
+}
+
+// --- Per-step constants -----------------------------------------------------------
+
+// Gravity and walking acceleration per step are 1000/60 and 800/60 computed
+// in single precision (16.666666 and 13.333333), as for the dragon, not the
+// rounded 16.6667 and 13.3333, which drift apart by 20 units in the last
+// place within ten steps.
+TEST_F(Enemies, PerStepGravityAndWalkingAccelerationAreExactSixtieths) {
+    Enemy& k = add(EnemyKind::Knight, 400);
+    k.y -= 100;
+    k.grounded = false;
+    k.alert_time = 4.0f;
+    p.x = 800;  // far to the right: it walks toward the dragon
+    steps(1);
+    EXPECT_EQ(k.vel_y, 1000.0f / 60.0f);
+    EXPECT_EQ(k.vel_x, 800.0f / 60.0f);
+    steps(9);
+    EXPECT_FLOAT_EQ(k.vel_y, 10000.0f / 60.0f);
+    steps(1);
+    EXPECT_FLOAT_EQ(k.vel_y, 11000.0f / 60.0f);
+    k.y = FLOOR - 11;  // landed; walking goes on
+    k.vel_x = 0.0f;
+    k.grounded = true;
+    steps(3);
+    EXPECT_FLOAT_EQ(k.vel_x, 40.0f) << "three steps of 800/60";
+    steps(3);
+    EXPECT_FLOAT_EQ(k.vel_x, 80.0f);
+    steps(2);
+    EXPECT_FLOAT_EQ(k.vel_x, 94.0f) << "the knight's walking speed caps it";
+}
+
 // --- Sight ------------------------------------------------------------------------
 
 TEST_F(Enemies, RockBetweenThemHidesTheDragon) {

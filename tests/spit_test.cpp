@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "player/spit.h"
 #include "test_game.h"
@@ -250,6 +251,33 @@ TEST_F(Spit, AFrozenBossSwallowsParticlesUnharmed) {
     EXPECT_EQ(active(), 0);
     EXPECT_EQ(e.pending_damage, 0);
     EXPECT_FLOAT_EQ(e.alert_time, 0.0f);
+}
+
+// --- The cue ----------------------------------------------------------------------
+
+// The step that spends a slot's last unit leaves the slot Empty, yet sounds
+// like the material that flew, not like a plain projectile.
+TEST(SpitCue, TheLastUnitSoundsLikeTheMaterialSpatNotLikeTheEmptiedSlot) {
+    for (const auto& [material, cue] : {std::pair{Material::Acid, SfxCue::Acid},
+                                        std::pair{Material::Plasma, SfxCue::Plasma}}) {
+        GameFixture fx;
+        Game& g = fx.game;
+        start_new_game_with_seed(g, 4242);
+        g.screen = GameScreen::Playing;
+        g.story_stage = 13;
+        g.materials_unlocked = true;
+        g.inventory.slots[1] = InventorySlot{material, 1};
+        g.inventory.selected = 1;
+        g.spit_held = true;
+        // Up and to the right of the snout, in the open sky.
+        g.mouse_virtual = VirtualPoint{static_cast<int>((static_cast<float>(g.player.x + 60) - g.camera.pos.x) * 3.0f),
+                                       static_cast<int>((static_cast<float>(g.player.y - 30) - g.camera.pos.y) * 3.0f)};
+        logic_step(g);
+        ASSERT_EQ(g.inventory.slots[1].count, 0) << "the last unit flew";
+        EXPECT_EQ(g.inventory.slots[1].material, Material::Empty);
+        EXPECT_EQ(g.sounds.requested[static_cast<size_t>(cue)], 1u);
+        EXPECT_EQ(g.sounds.requested[static_cast<size_t>(SfxCue::Projectile)], 0u);
+    }
 }
 
 }  // namespace
