@@ -313,7 +313,7 @@ TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
     EXPECT_FLOAT_EQ(g.camera.pos.x, 1080.0f) << "the pan's last frame lands on the boss area";
 }
 
-TEST_F(Intro, ALineOfSixtySevenCharactersTypesInTwoAndAHalfSeconds) {
+TEST_F(Intro, ALineOfSixtySevenCharactersTakesOneHundredAndThirtyFramesToType) {
     start_in_stage(8, 600);
     g.dialogue_line = 4;
     g.dialogue_chars = 0.0f;
@@ -324,7 +324,7 @@ TEST_F(Intro, ALineOfSixtySevenCharactersTypesInTwoAndAHalfSeconds) {
         frame();
         ++n;
     }
-    EXPECT_EQ(n, 130) << "67 / 31 s = 129.7 frames";
+    EXPECT_EQ(n, 130) << "67 / 31 s = 2.16 s = 129.7 frames, so 130 frames (2.17 s)";
     EXPECT_EQ(cue_count(SfxCue::KnightBlip), 22u) << "one blip per third character";
     EXPECT_EQ(cue_count(SfxCue::DragonBlip), 0u);
 }

@@ -55,7 +55,7 @@ void paint(Game& game, int mx, int my) {
             if (dx * dx + dy * dy > BRUSH_RADIUS_SQ) continue;
             const int64_t x = cx + dx;
             const int64_t y = cy + dy;
-            if (!in_world(x, y) || in_player_box(game.player, x, y) || cell_in_actor(world, x, y)) continue;
+            if (!in_world(x, y) || in_player_box(game.player, x, y)) continue;
             set_cell(world, x, y, game.sandbox.sandbox_material);
         }
     }
