@@ -92,21 +92,6 @@ int64_t spawn_formation(World& world, const Level& level, int64_t g, int64_t kni
     return g + FORMATION_STEP * knights;
 }
 
-// A cell of the body with its box at (ex, ey), or of a gap in a row of the
-// body with body cells on both sides (between the legs). Unlike the dragon's
-// box, an enemy's box is wider than what collides: its empty outer corners
-// count as outside, or an enemy walking up a step would sink its feet into
-// the rock one row deep and walk on through it.
-bool held_by_body(EnemyKind kind, int64_t cx, int64_t cy, int64_t ex, int64_t ey) {
-    const EnemyMask& m = enemy_mask(kind);
-    const int64_t col = cx - ex;
-    const int64_t row = cy - ey;
-    if (col < 0 || row < 0 || col >= m.width || row >= m.height) return false;
-    const uint32_t bits = m.rows[static_cast<size_t>(row)];
-    if (((bits >> col) & 1u) != 0) return true;
-    return (bits & ((1u << col) - 1u)) != 0 && (bits >> (col + 1)) != 0;
-}
-
 }  // namespace
 
 bool enemy_blocked(const World& world, EnemyKind kind, int64_t ex, int64_t ey) {
@@ -128,7 +113,7 @@ bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t
         // Rock that formed inside the body where the enemy stands (lava
         // cooling around it, a stone between a knight's legs) must not hold it
         // for good: it may move out through it, as the dragon does.
-        if (k == MaterialKind::Solid) return held_by_body(kind, x, y, self.x, self.y);
+        if (k == MaterialKind::Solid) return enemy_holds(kind, x, y, self.x, self.y);
         return !(k == MaterialKind::Powder && dir > 0);
     });
     if (!fits) return false;
