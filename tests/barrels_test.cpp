@@ -132,6 +132,30 @@ TEST_F(Barrels, TheBarrelNearestTheDragonsCentreIsEaten) {
     EXPECT_FALSE(try_eat_barrel(*level, p, inv)) << "one barrel at a time";
 }
 
+TEST_F(Barrels, TheBarrelWhoseCentreIsNearerTheDragonsCentreColumnWins) {
+    // Centres at 104 and 109 around the dragon's 107: three and two away.
+    add_barrel(94, FLOOR - 24, Material::Sand);
+    add_barrel(99, FLOOR - 24, Material::Water);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    EXPECT_TRUE(level->barrels[1].being_eaten);
+    EXPECT_EQ(p.facing, 1);
+}
+
+TEST_F(Barrels, TheReachEndsSixtyColumnsAndFortyEightRowsFromInFrontOfTheSnout) {
+    // Reach runs over barrel corners from (x + 27 - 60, y + 22 - 48) to
+    // (x + 27, y + 22): here columns 67..127 and rows 154..202.
+    const struct {
+        int64_t x, y;
+        bool reached;
+    } cases[] = {{67, 180, true},  {66, 180, false}, {127, 180, true}, {128, 180, false},
+                 {100, 154, true}, {100, 153, false}, {100, 202, true}, {100, 203, false}};
+    for (const auto& c : cases) {
+        level->barrel_count = 0;
+        add_barrel(c.x, c.y, Material::Sand);
+        EXPECT_EQ(try_eat_barrel(*level, p, inv), c.reached) << c.x << "," << c.y;
+    }
+}
+
 TEST_F(Barrels, OutOfReachOrUnwantedBarrelsAreNotEaten) {
     add_barrel(135, FLOOR - 24, Material::Sand);  // 100 + 27 - 135 < 0
     EXPECT_FALSE(try_eat_barrel(*level, p, inv));
@@ -258,6 +282,22 @@ TEST_F(Barrels, PotionHealsOnePointEveryEighteenHundredthsUpToAHundred) {
     p.hp = 50;
     for (int i = 0; i < 30; ++i) potion_heal(w, p);
     EXPECT_EQ(p.hp, 50);
+}
+
+TEST_F(Barrels, APotionHealsFromRowsThirteenToTwentyOneAndOneColumnEachSide) {
+    const struct {
+        int64_t dx, dy;
+        bool heals;
+    } cases[] = {{7, 13, true},  {7, 12, false}, {7, 21, true},  {7, 22, false},
+                 {-1, 16, true}, {-2, 16, false}, {14, 16, true}, {15, 16, false}};
+    for (const auto& c : cases) {
+        set_cell(w, p.x + c.dx, p.y + c.dy, Material::Potion);
+        p.hp = 50;
+        p.potion_time = 0.0f;
+        for (int i = 0; i < 11; ++i) potion_heal(w, p);
+        EXPECT_EQ(p.hp, c.heals ? 51 : 50) << c.dx << "," << c.dy;
+        set_cell(w, p.x + c.dx, p.y + c.dy, c.dy == 20 ? Material::Stone : Material::Empty);
+    }
 }
 
 // --- The end of a step ------------------------------------------------------------

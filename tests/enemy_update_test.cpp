@@ -62,6 +62,35 @@ TEST_F(Enemies, AKnightSwingsAndLandsItsBlowAtTheSixthFrame) {
     EXPECT_EQ(p.hp, 90) << "one blow per swing, then the cool-down";
 }
 
+TEST_F(Enemies, TheEmpoweredDragonTakesTwoPointsFromTheBossesBlow) {
+    // The boss's blow lands at its second frame, 2 x 0.065 s: the 8th step.
+    for (bool empowered : {false, true}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        p = make_player(300, FLOOR - PLAYER_H);
+        p.empowered = empowered;
+        Enemy& b = add(EnemyKind::Boss, 314);
+        w.boss_frozen = false;
+        EXPECT_EQ(update_enemies(w, p).attacks_started, 1);
+        steps(7);
+        EXPECT_EQ(p.hp, 100);
+        steps(1);
+        EXPECT_EQ(p.hp, empowered ? 98 : 80);
+        EXPECT_TRUE(b.attacking);
+    }
+}
+
+TEST_F(Enemies, ABarbarianWindsUpForThirtySixStepsThenChargesAt520) {
+    // 0.585 s of wind-up: 35 steps are 0.583 s, the 36th passes it.
+    Enemy& b = add(EnemyKind::Barbarian, 350);  // 45 columns off, facing the dragon
+    EXPECT_EQ(update_enemies(w, p).attacks_started, 1);
+    steps(35);
+    EXPECT_EQ(b.attack_phase, 0);
+    steps(1);
+    EXPECT_EQ(b.attack_phase, 1);
+    EXPECT_FLOAT_EQ(b.vel_x, -520.0f);
+}
+
 TEST_F(Enemies, AFormationKnightAttacksOnlyFromItsOwnSide) {
     // Side -1 keeps to the dragon's left; this one stands at its right.
     Enemy& wrong_side = add(EnemyKind::Knight, 314, 1, -1);
@@ -315,6 +344,21 @@ TEST_F(Enemies, RockBetweenThemHidesTheDragon) {
     p.x = 4;
     k.x = 1;
     EXPECT_TRUE(can_see_player(w, k, p)) << "at the left edge the samples stay on the grid";
+}
+
+TEST_F(Enemies, SightReachesFiftyFiveRowsUpOrDown) {
+    // From the knight's top row to the dragon's fifth: y + 4 - (FLOOR - 11).
+    Enemy& k = add(EnemyKind::Knight, 400);
+    p.x = 400;
+    p.y = FLOOR - 11 - 59;  // 55 rows up
+    EXPECT_TRUE(can_see_player(w, k, p));
+    p.y = FLOOR - 11 - 60;  // 56
+    EXPECT_FALSE(can_see_player(w, k, p));
+    k.y = 20;
+    p.y = 20 + 51;  // 55 rows down
+    EXPECT_TRUE(can_see_player(w, k, p));
+    p.y = 20 + 52;
+    EXPECT_FALSE(can_see_player(w, k, p));
 }
 
 TEST_F(Enemies, OneFormationMemberSeeingTheDragonAlertsTheWholeGroup) {

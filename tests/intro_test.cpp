@@ -294,10 +294,23 @@ TEST_F(Intro, WithoutAKnightTheStoryGoesOnAtOnce) {
     EXPECT_EQ(g.story_stage, 7);
 }
 
-TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
-    start_in_stage(12, 915);
+TEST_F(Intro, TheKnightIsMetWithTheDragonAtColumn536) {
+    start_in_stage(5, 535);
     frames(2);
-    EXPECT_EQ(g.story_stage, 12);
+    EXPECT_EQ(g.story_stage, 5);
+    place_player(536);
+    frame();
+    EXPECT_EQ(g.story_stage, 6);
+    EXPECT_TRUE(g.knight_spawned);
+    const Enemy& knight = g.world->enemies[static_cast<size_t>(g.knight_index)];
+    EXPECT_EQ(enemy_kind(knight), EnemyKind::Knight);
+    EXPECT_EQ(knight.x, 790) << "the first column tried fits a knight";
+}
+
+TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
+    start_in_stage(12, 916);
+    frames(2);
+    EXPECT_EQ(g.story_stage, 12) << "916 is not past 916";
     place_player(917);
     frame();
     EXPECT_EQ(g.story_stage, 13);

@@ -201,6 +201,28 @@ TEST_F(Movement, NearTheApexAHeldJumpFallsAtHalfGravity) {
     p.vel_y = 100.0f;
     step(0, false, true);
     EXPECT_FLOAT_EQ(p.vel_y, 100.0f + 1000.0f * STEP);
+    // The band is below 60 cells a second either way, 60 itself outside it.
+    p.vel_y = -59.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, -59.0f + 500.0f * STEP);
+    p.vel_y = -60.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, -60.0f + 1000.0f * STEP);
+    p.vel_y = 60.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, 60.0f + 1000.0f * STEP);
+}
+
+TEST_F(Movement, AFallSpeedsUpByGravityUntil360CellsASecond) {
+    p.y = 10;
+    for (int i = 1; i <= 21; ++i) {
+        step(0);
+        ASSERT_FLOAT_EQ(p.vel_y, static_cast<float>(i) * 1000.0f / 60.0f) << "step " << i;
+    }
+    step(0);  // 22 x 16.67 = 366.7: held at the cap
+    EXPECT_FLOAT_EQ(p.vel_y, 360.0f);
+    steps(8, 0);
+    EXPECT_FLOAT_EQ(p.vel_y, 360.0f);
 }
 
 TEST_F(Movement, AJumpPressedJustBeforeLandingFiresOnTheLandingStep) {
@@ -263,6 +285,19 @@ TEST_F(Movement, AHeadUnderACeilingCornerSlidesAroundItByTheSmallestOffset) {
     fill(100, ceiling, 104, ceiling, Material::Stone);  // over the left five
     step(0, true);
     EXPECT_EQ(p.x, 105) << "five cells right";
+
+    // Six is the widest slide; seven is too far.
+    p = make_player(100, FLOOR - PLAYER_H);
+    w.player_present = false;
+    fill(100, ceiling, 105, ceiling, Material::Stone);  // over the left six
+    step(0, true);
+    EXPECT_EQ(p.x, 106) << "six cells right";
+    p = make_player(100, FLOOR - PLAYER_H);
+    w.player_present = false;
+    fill(100, ceiling, 106, ceiling, Material::Stone);  // over the left seven
+    step(0, true);
+    EXPECT_EQ(p.x, 100);
+    EXPECT_EQ(p.y, FLOOR - PLAYER_H) << "the head stays under the ceiling";
 }
 
 TEST_F(Movement, AHeadUnderAWideCeilingIsNotNudged) {
@@ -297,6 +332,21 @@ TEST_F(Movement, ACeilingThatStaysCancelsTheRise) {
 }
 
 // --- Enemies ----------------------------------------------------------------------
+
+TEST_F(Movement, WalkingIntoAStandingEnemyStopsWithoutLiftingIt) {
+    Enemy& e = w.enemies[0];
+    e = Enemy{};
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.alive = true;
+    e.grounded = true;
+    e.x = 130;
+    e.y = FLOOR - 11;
+    w.enemy_count = 1;
+    steps(40, 1);
+    EXPECT_EQ(e.y, FLOOR - 11) << "only a rising dragon lifts an enemy";
+    EXPECT_LT(p.x, 130);
+    EXPECT_EQ(player_overlap(p.x, p.y, e), 0);
+}
 
 TEST_F(Movement, JumpingIntoAnEnemyLiftsIt) {
     Enemy& e = w.enemies[0];
@@ -383,6 +433,13 @@ TEST_F(Movement, FootingPrefersWaterAtTheFeetThenTheFirstSolidBelow) {
     EXPECT_EQ(footing_material(w, p), Material::Stone);
     set_cell(w, 100, FLOOR, Material::Grass);
     EXPECT_EQ(footing_material(w, p), Material::Grass);
+    // Water counts at the feet, columns 3 to 10, not under the tail or snout.
+    set_cell(w, p.x + 2, p.y + PLAYER_H - 1, Material::Water);
+    set_cell(w, p.x + 11, p.y + PLAYER_H - 1, Material::Water);
+    EXPECT_EQ(footing_material(w, p), Material::Grass);
+    set_cell(w, p.x + 10, p.y + PLAYER_H - 1, Material::Water);
+    EXPECT_EQ(footing_material(w, p), Material::Water);
+    set_cell(w, p.x + 10, p.y + PLAYER_H - 1, Material::Empty);
     set_cell(w, p.x + 3, p.y + PLAYER_H - 1, Material::Water);
     EXPECT_EQ(footing_material(w, p), Material::Water);
     p.y = FLOOR - PLAYER_H - 30;
