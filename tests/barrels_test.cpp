@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "combat/barrels.h"
 #include "combat/player_damage.h"
@@ -263,6 +264,40 @@ TEST_F(Barrels, ABlowFlashesTheDragonAndSpraysBloodBothWays) {
     p.flash_time = 0.0f;
     hurt_player(w, p, 5);
     EXPECT_FLOAT_EQ(p.flash_time, 0.0f) << "a dead dragon takes no more blows";
+}
+
+// Eight drops alternate left and right of the body, each on a row 5 + r % 10
+// of the world's next draw; a placed drop draws five more (the cell's shade
+// and life, its fling), a drop whose cell is taken draws none. Rows worked
+// out from the generator's recurrence for two seeds.
+TEST_F(Barrels, ABlowSpraysEightDropsOnRandomRowsBesideTheBody) {
+    w.rng_state = 3;  // every drop finds its cell free
+    hurt_player(w, p, 10);
+    const auto blood_rows = [&](int64_t x) {
+        std::vector<int64_t> rows;
+        for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+            if (cell_at(w, x, y).material == Material::Blood) rows.push_back(y - p.y);
+        }
+        return rows;
+    };
+    EXPECT_EQ(blood_rows(p.x - 1), (std::vector<int64_t>{7, 9, 11, 13}));
+    EXPECT_EQ(blood_rows(p.x + 14), (std::vector<int64_t>{5, 7, 9, 13}));
+    uint32_t after = 3;
+    for (int i = 0; i < 8 * 6; ++i) after = lcg_next(after);
+    EXPECT_EQ(w.rng_state, after);
+
+    // With 12345 the third drop falls on the first one's row: seven cells.
+    for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+        set_cell(w, p.x - 1, y, Material::Empty);
+        set_cell(w, p.x + 14, y, Material::Empty);
+    }
+    w.rng_state = 12345;
+    hurt_player(w, p, 10);
+    EXPECT_EQ(blood_rows(p.x - 1), (std::vector<int64_t>{8, 13, 14}));
+    EXPECT_EQ(blood_rows(p.x + 14), (std::vector<int64_t>{6, 10, 13, 14}));
+    after = 12345;
+    for (int i = 0; i < 7 * 6 + 1; ++i) after = lcg_next(after);
+    EXPECT_EQ(w.rng_state, after);
 }
 
 TEST_F(Barrels, PotionHealsOnePointEveryEighteenHundredthsUpToAHundred) {

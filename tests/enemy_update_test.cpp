@@ -265,6 +265,20 @@ TEST_F(Enemies, OverlappingEnemiesShoulderApartFasterTheLongerTheyOverlap) {
     EXPECT_FLOAT_EQ(a.crowd_time, 0.0f);
 }
 
+TEST_F(Enemies, EachTwelveHundredthsOfOverlapAddsAColumnOfPush) {
+    // One column each way, plus one per whole 0.12 s overlapped so far.
+    for (const auto& [overlapped, gap] : {std::pair{0.11f, 3}, std::pair{0.12f, 5}, std::pair{0.23f, 5}}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        Enemy& a = add(EnemyKind::Ogre, 800);
+        Enemy& b = add(EnemyKind::Ogre, 801);
+        p.x = 2000;
+        a.crowd_time = overlapped;
+        steps(1);
+        EXPECT_EQ(b.x - a.x, gap) << overlapped << " s";
+    }
+}
+
 TEST_F(Enemies, TheGridsBottomIsAFloor) {
     Enemy& b = add(EnemyKind::Boss, 2000);
     fill(1990, FLOOR, 2030, WORLD_H - 1, Material::Empty);
