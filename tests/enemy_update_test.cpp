@@ -251,6 +251,37 @@ TEST_F(Enemies, AStuckEnemyTurnsWandersAndThenJumpsOrTurnsAgain) {
     EXPECT_FLOAT_EQ(k.vel_y, -390.0f) << "having got somewhere, it jumps";
 }
 
+TEST_F(Enemies, AnEnemyGettingNowhereTurnsAfter0Point35Seconds) {
+    Enemy& k = add(EnemyKind::Knight, 400);
+    p.x = 600;
+    fill(408, 0, 411, FLOOR - 1, Material::Stone);  // right against its front
+    k.alert_time = 4.0f;
+    k.stuck_x = 400;
+    k.stuck_time = 0.32f;
+    steps(1);  // 0.3367 s
+    EXPECT_FLOAT_EQ(k.turn_time, 0.0f);
+    EXPECT_EQ(k.x, 400);
+    steps(1);  // 0.3533 s
+    EXPECT_GT(k.turn_time, 0.0f);
+    EXPECT_EQ(k.wander_dir, -1);
+}
+
+TEST_F(Enemies, AWallWithinNineColumnsAheadMakesAnAlertKnightJump) {
+    // The probe runs over the nine columns past the knight's box (408..416)
+    // and its rows above the feet.
+    for (const auto& [wall, jumps] : {std::pair{416, true}, std::pair{417, false}}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        Enemy& k = add(EnemyKind::Knight, 400);
+        k.facing = 1;
+        k.alert_time = 4.0f;
+        p.x = 600;
+        fill(wall, FLOOR - 30, wall, FLOOR - 1, Material::Stone);
+        steps(1);
+        EXPECT_EQ(k.vel_y < 0.0f, jumps) << "wall at " << wall;
+    }
+}
+
 TEST_F(Enemies, OverlappingEnemiesShoulderApartFasterTheLongerTheyOverlap) {
     Enemy& a = add(EnemyKind::Ogre, 800);
     Enemy& b = add(EnemyKind::Ogre, 801);
