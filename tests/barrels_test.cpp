@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 #include "combat/barrels.h"
 #include "combat/player_damage.h"
 #include "story/boss_encounter.h"
@@ -59,6 +62,33 @@ TEST(Inventory, KeysAndTheWheelChooseTheSlot) {
     EXPECT_FALSE(select_slot_input(inv, wheel));
 }
 
+TEST(Inventory, WheelValuesNoMouseSendsAreIgnoredOrReducedByWholeTurns) {
+    Inventory inv = reset_inventory();
+    FrameInput wheel = idle_input(1.0f / 60.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float v : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+        inv.selected = 1;
+        wheel.wheel = v;
+        EXPECT_FALSE(select_slot_input(inv, wheel)) << v;
+        EXPECT_EQ(inv.selected, 1) << v;
+    }
+    // 2^63 = 8 x 16^15, and 16 leaves 1 over five: three notches up, 1 - 3
+    // wraps to 3. Down, 1 + 3 is 4.
+    inv.selected = 1;
+    wheel.wheel = 9223372036854775808.0f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 3);
+    inv.selected = 1;
+    wheel.wheel = -9223372036854775808.0f;
+    select_slot_input(inv, wheel);
+    EXPECT_EQ(inv.selected, 4);
+    // The largest float, (2^24 - 1) x 2^104, is whole turns: nothing moves.
+    inv.selected = 1;
+    wheel.wheel = std::numeric_limits<float>::max();
+    EXPECT_FALSE(select_slot_input(inv, wheel));
+    EXPECT_EQ(inv.selected, 1);
+}
+
 // --- Barrels ----------------------------------------------------------------------
 
 class Barrels : public ::testing::Test {
@@ -101,6 +131,30 @@ TEST_F(Barrels, TheBarrelNearestTheDragonsCentreIsEaten) {
     EXPECT_FALSE(level->barrels[0].being_eaten);
     EXPECT_EQ(p.facing, -1) << "it turns to the barrel, whose centre is a column to its left";
     EXPECT_FALSE(try_eat_barrel(*level, p, inv)) << "one barrel at a time";
+}
+
+TEST_F(Barrels, TheBarrelWhoseCentreIsNearerTheDragonsCentreColumnWins) {
+    // Centres at 104 and 109 around the dragon's 107: three and two away.
+    add_barrel(94, FLOOR - 24, Material::Sand);
+    add_barrel(99, FLOOR - 24, Material::Water);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    EXPECT_TRUE(level->barrels[1].being_eaten);
+    EXPECT_EQ(p.facing, 1);
+}
+
+TEST_F(Barrels, TheReachEndsSixtyColumnsAndFortyEightRowsFromInFrontOfTheSnout) {
+    // Reach runs over barrel corners from (x + 27 - 60, y + 22 - 48) to
+    // (x + 27, y + 22): here columns 67..127 and rows 154..202.
+    const struct {
+        int64_t x, y;
+        bool reached;
+    } cases[] = {{67, 180, true},  {66, 180, false}, {127, 180, true}, {128, 180, false},
+                 {100, 154, true}, {100, 153, false}, {100, 202, true}, {100, 203, false}};
+    for (const auto& c : cases) {
+        level->barrel_count = 0;
+        add_barrel(c.x, c.y, Material::Sand);
+        EXPECT_EQ(try_eat_barrel(*level, p, inv), c.reached) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(Barrels, OutOfReachOrUnwantedBarrelsAreNotEaten) {
@@ -146,6 +200,36 @@ TEST_F(Barrels, ABarrelBurntWhileBeingEatenSpillsInstead) {
     EXPECT_EQ(cell_at(w, 120, FLOOR - 12).material, Material::Water);
 }
 
+TEST_F(Barrels, BreaksInOneStepAreReportedInBarrelIndexOrder) {
+    // Barrel 0 bursts and barrel 1 is eaten in the same step: the cue of the
+    // burst comes first, as the barrels are listed, whatever kind each is.
+    Barrel& burst = add_barrel(400, FLOOR - 24, Material::Sand);
+    Barrel& eaten = add_barrel(110, FLOOR - 24, Material::Acid);
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(21);
+    ASSERT_FALSE(eaten.broken);
+    set_cell(w, 405, FLOOR - 24, Material::Fire);  // a rim cell of barrel 0 burns
+    const BarrelBreaks breaks = update_barrels(w, *level, p, inv);
+    ASSERT_TRUE(burst.broken && eaten.broken);
+    EXPECT_EQ(breaks.count, 2);
+    EXPECT_FALSE(breaks.eaten_in_order[0]) << "barrel 0 burst";
+    EXPECT_TRUE(breaks.eaten_in_order[1]) << "barrel 1 was eaten";
+
+    // The other way round: barrel 0 eaten, barrel 1 burst.
+    level->barrel_count = 0;
+    Barrel& first = add_barrel(110, FLOOR - 24, Material::Water);
+    Barrel& second = add_barrel(500, FLOOR - 24, Material::Sand);
+    inv = reset_inventory();
+    ASSERT_TRUE(try_eat_barrel(*level, p, inv));
+    steps(21);
+    set_cell(w, 505, FLOOR - 24, Material::Fire);
+    const BarrelBreaks again = update_barrels(w, *level, p, inv);
+    ASSERT_TRUE(first.broken && second.broken);
+    EXPECT_EQ(again.count, 2);
+    EXPECT_TRUE(again.eaten_in_order[0]);
+    EXPECT_FALSE(again.eaten_in_order[1]);
+}
+
 TEST_F(Barrels, ASpillLeavesTheDragonsBodyFree) {
     add_barrel(108, FLOOR - 24, Material::Sand);  // overlapping the dragon's right side
     set_cell(w, 115, FLOOR - 24, Material::Empty);
@@ -182,6 +266,40 @@ TEST_F(Barrels, ABlowFlashesTheDragonAndSpraysBloodBothWays) {
     EXPECT_FLOAT_EQ(p.flash_time, 0.0f) << "a dead dragon takes no more blows";
 }
 
+// Eight drops alternate left and right of the body, each on a row 5 + r % 10
+// of the world's next draw; a placed drop draws five more (the cell's shade
+// and life, its fling), a drop whose cell is taken draws none. Rows worked
+// out from the generator's recurrence for two seeds.
+TEST_F(Barrels, ABlowSpraysEightDropsOnRandomRowsBesideTheBody) {
+    w.rng_state = 3;  // every drop finds its cell free
+    hurt_player(w, p, 10);
+    const auto blood_rows = [&](int64_t x) {
+        std::vector<int64_t> rows;
+        for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+            if (cell_at(w, x, y).material == Material::Blood) rows.push_back(y - p.y);
+        }
+        return rows;
+    };
+    EXPECT_EQ(blood_rows(p.x - 1), (std::vector<int64_t>{7, 9, 11, 13}));
+    EXPECT_EQ(blood_rows(p.x + 14), (std::vector<int64_t>{5, 7, 9, 13}));
+    uint32_t after = 3;
+    for (int i = 0; i < 8 * 6; ++i) after = lcg_next(after);
+    EXPECT_EQ(w.rng_state, after);
+
+    // With 12345 the third drop falls on the first one's row: seven cells.
+    for (int64_t y = p.y; y < p.y + PLAYER_H; ++y) {
+        set_cell(w, p.x - 1, y, Material::Empty);
+        set_cell(w, p.x + 14, y, Material::Empty);
+    }
+    w.rng_state = 12345;
+    hurt_player(w, p, 10);
+    EXPECT_EQ(blood_rows(p.x - 1), (std::vector<int64_t>{8, 13, 14}));
+    EXPECT_EQ(blood_rows(p.x + 14), (std::vector<int64_t>{6, 10, 13, 14}));
+    after = 12345;
+    for (int i = 0; i < 7 * 6 + 1; ++i) after = lcg_next(after);
+    EXPECT_EQ(w.rng_state, after);
+}
+
 TEST_F(Barrels, PotionHealsOnePointEveryEighteenHundredthsUpToAHundred) {
     set_cell(w, p.x - 1, p.y + 19, Material::Potion);
     p.hp = 98;
@@ -199,6 +317,22 @@ TEST_F(Barrels, PotionHealsOnePointEveryEighteenHundredthsUpToAHundred) {
     p.hp = 50;
     for (int i = 0; i < 30; ++i) potion_heal(w, p);
     EXPECT_EQ(p.hp, 50);
+}
+
+TEST_F(Barrels, APotionHealsFromRowsThirteenToTwentyOneAndOneColumnEachSide) {
+    const struct {
+        int64_t dx, dy;
+        bool heals;
+    } cases[] = {{7, 13, true},  {7, 12, false}, {7, 21, true},  {7, 22, false},
+                 {-1, 16, true}, {-2, 16, false}, {14, 16, true}, {15, 16, false}};
+    for (const auto& c : cases) {
+        set_cell(w, p.x + c.dx, p.y + c.dy, Material::Potion);
+        p.hp = 50;
+        p.potion_time = 0.0f;
+        for (int i = 0; i < 11; ++i) potion_heal(w, p);
+        EXPECT_EQ(p.hp, c.heals ? 51 : 50) << c.dx << "," << c.dy;
+        set_cell(w, p.x + c.dx, p.y + c.dy, c.dy == 20 ? Material::Stone : Material::Empty);
+    }
 }
 
 // --- The end of a step ------------------------------------------------------------

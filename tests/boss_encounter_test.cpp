@@ -42,6 +42,17 @@ TEST_F(BossEncounterTest, OpensOnlyWhileTheBossIsWellInsideTheView) {
     EXPECT_EQ(cue_count(SfxCue::Charge), 1u);
 }
 
+TEST_F(BossEncounterTest, OpensOnlyWhileTheBossIsEightColumnsInsideTheViewsLeftEdgeToo) {
+    // The boss is 20 columns wide: with the view's left edge 12 columns into
+    // it, its right column is exactly 8 inside the view, not more.
+    g.camera.pos.x = static_cast<float>(boss->x) + 12.0f;
+    check_boss_opening(g);
+    EXPECT_EQ(g.boss_encounter, BossEncounter::Waiting);
+    g.camera.pos.x = static_cast<float>(boss->x) + 11.5f;
+    check_boss_opening(g);
+    EXPECT_EQ(g.boss_encounter, BossEncounter::Opening);
+}
+
 TEST_F(BossEncounterTest, NothingOpensBeforeTheLastStage) {
     g.story_stage = 13;
     g.camera.pos.x = static_cast<float>(boss->x) - 100.0f;

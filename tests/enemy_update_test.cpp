@@ -62,6 +62,35 @@ TEST_F(Enemies, AKnightSwingsAndLandsItsBlowAtTheSixthFrame) {
     EXPECT_EQ(p.hp, 90) << "one blow per swing, then the cool-down";
 }
 
+TEST_F(Enemies, TheEmpoweredDragonTakesTwoPointsFromTheBossesBlow) {
+    // The boss's blow lands at its second frame, 2 x 0.065 s: the 8th step.
+    for (bool empowered : {false, true}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        p = make_player(300, FLOOR - PLAYER_H);
+        p.empowered = empowered;
+        Enemy& b = add(EnemyKind::Boss, 314);
+        w.boss_frozen = false;
+        EXPECT_EQ(update_enemies(w, p).attacks_started, 1);
+        steps(7);
+        EXPECT_EQ(p.hp, 100);
+        steps(1);
+        EXPECT_EQ(p.hp, empowered ? 98 : 80);
+        EXPECT_TRUE(b.attacking);
+    }
+}
+
+TEST_F(Enemies, ABarbarianWindsUpForThirtySixStepsThenChargesAt520) {
+    // 0.585 s of wind-up: 35 steps are 0.583 s, the 36th passes it.
+    Enemy& b = add(EnemyKind::Barbarian, 350);  // 45 columns off, facing the dragon
+    EXPECT_EQ(update_enemies(w, p).attacks_started, 1);
+    steps(35);
+    EXPECT_EQ(b.attack_phase, 0);
+    steps(1);
+    EXPECT_EQ(b.attack_phase, 1);
+    EXPECT_FLOAT_EQ(b.vel_x, -520.0f);
+}
+
 TEST_F(Enemies, AFormationKnightAttacksOnlyFromItsOwnSide) {
     // Side -1 keeps to the dragon's left; this one stands at its right.
     Enemy& wrong_side = add(EnemyKind::Knight, 314, 1, -1);
@@ -222,6 +251,37 @@ TEST_F(Enemies, AStuckEnemyTurnsWandersAndThenJumpsOrTurnsAgain) {
     EXPECT_FLOAT_EQ(k.vel_y, -390.0f) << "having got somewhere, it jumps";
 }
 
+TEST_F(Enemies, AnEnemyGettingNowhereTurnsAfter0Point35Seconds) {
+    Enemy& k = add(EnemyKind::Knight, 400);
+    p.x = 600;
+    fill(408, 0, 411, FLOOR - 1, Material::Stone);  // right against its front
+    k.alert_time = 4.0f;
+    k.stuck_x = 400;
+    k.stuck_time = 0.32f;
+    steps(1);  // 0.3367 s
+    EXPECT_FLOAT_EQ(k.turn_time, 0.0f);
+    EXPECT_EQ(k.x, 400);
+    steps(1);  // 0.3533 s
+    EXPECT_GT(k.turn_time, 0.0f);
+    EXPECT_EQ(k.wander_dir, -1);
+}
+
+TEST_F(Enemies, AWallWithinNineColumnsAheadMakesAnAlertKnightJump) {
+    // The probe runs over the nine columns past the knight's box (408..416)
+    // and its rows above the feet.
+    for (const auto& [wall, jumps] : {std::pair{416, true}, std::pair{417, false}}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        Enemy& k = add(EnemyKind::Knight, 400);
+        k.facing = 1;
+        k.alert_time = 4.0f;
+        p.x = 600;
+        fill(wall, FLOOR - 30, wall, FLOOR - 1, Material::Stone);
+        steps(1);
+        EXPECT_EQ(k.vel_y < 0.0f, jumps) << "wall at " << wall;
+    }
+}
+
 TEST_F(Enemies, OverlappingEnemiesShoulderApartFasterTheLongerTheyOverlap) {
     Enemy& a = add(EnemyKind::Ogre, 800);
     Enemy& b = add(EnemyKind::Ogre, 801);
@@ -234,6 +294,20 @@ TEST_F(Enemies, OverlappingEnemiesShoulderApartFasterTheLongerTheyOverlap) {
     steps(2);
     EXPECT_GE(b.x - a.x, 10);
     EXPECT_FLOAT_EQ(a.crowd_time, 0.0f);
+}
+
+TEST_F(Enemies, EachTwelveHundredthsOfOverlapAddsAColumnOfPush) {
+    // One column each way, plus one per whole 0.12 s overlapped so far.
+    for (const auto& [overlapped, gap] : {std::pair{0.11f, 3}, std::pair{0.12f, 5}, std::pair{0.23f, 5}}) {
+        clear_world(w, 4321);
+        fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Stone);
+        Enemy& a = add(EnemyKind::Ogre, 800);
+        Enemy& b = add(EnemyKind::Ogre, 801);
+        p.x = 2000;
+        a.crowd_time = overlapped;
+        steps(1);
+        EXPECT_EQ(b.x - a.x, gap) << overlapped << " s";
+    }
 }
 
 TEST_F(Enemies, TheGridsBottomIsAFloor) {
@@ -276,6 +350,50 @@ TEST_F(Enemies, RockFormedInsideAnEnemyDoesNotHoldItForGood) {
     EXPECT_GT(k.x, 405);
 }
 
+TEST_F(Enemies, AStoneBetweenAKnightsLegsUnderALowCeilingDoesNotPinIt) {
+    // The gap in the knight's bottom row "..##.##." is column 4: a stone
+    // there is in its box but not its body. A ceiling on its head rules out
+    // the step-up and the jump; only walking out through the stone is left.
+    Enemy& k = add(EnemyKind::Knight, 400);
+    set_cell(w, 404, FLOOR - 1, Material::Stone);
+    fill(380, FLOOR - 12, 460, FLOOR - 12, Material::Stone);
+    k.alert_time = 4.0f;
+    p.x = 600;
+    steps(60);
+    EXPECT_GT(k.x, 404) << "it has walked past the stone";
+    EXPECT_EQ(k.y, FLOOR - 11);
+}
+
+// --- Per-step constants -----------------------------------------------------------
+
+// Gravity and walking acceleration per step are 1000/60 and 800/60 computed
+// in single precision (16.666666 and 13.333333), as for the dragon, not the
+// rounded 16.6667 and 13.3333, which drift apart by 20 units in the last
+// place within ten steps.
+TEST_F(Enemies, PerStepGravityAndWalkingAccelerationAreExactSixtieths) {
+    Enemy& k = add(EnemyKind::Knight, 400);
+    k.y -= 100;
+    k.grounded = false;
+    k.alert_time = 4.0f;
+    p.x = 800;  // far to the right: it walks toward the dragon
+    steps(1);
+    EXPECT_EQ(k.vel_y, 1000.0f / 60.0f);
+    EXPECT_EQ(k.vel_x, 800.0f / 60.0f);
+    steps(9);
+    EXPECT_FLOAT_EQ(k.vel_y, 10000.0f / 60.0f);
+    steps(1);
+    EXPECT_FLOAT_EQ(k.vel_y, 11000.0f / 60.0f);
+    k.y = FLOOR - 11;  // landed; walking goes on
+    k.vel_x = 0.0f;
+    k.grounded = true;
+    steps(3);
+    EXPECT_FLOAT_EQ(k.vel_x, 40.0f) << "three steps of 800/60";
+    steps(3);
+    EXPECT_FLOAT_EQ(k.vel_x, 80.0f);
+    steps(2);
+    EXPECT_FLOAT_EQ(k.vel_x, 94.0f) << "the knight's walking speed caps it";
+}
+
 // --- Sight ------------------------------------------------------------------------
 
 TEST_F(Enemies, RockBetweenThemHidesTheDragon) {
@@ -291,6 +409,21 @@ TEST_F(Enemies, RockBetweenThemHidesTheDragon) {
     p.x = 4;
     k.x = 1;
     EXPECT_TRUE(can_see_player(w, k, p)) << "at the left edge the samples stay on the grid";
+}
+
+TEST_F(Enemies, SightReachesFiftyFiveRowsUpOrDown) {
+    // From the knight's top row to the dragon's fifth: y + 4 - (FLOOR - 11).
+    Enemy& k = add(EnemyKind::Knight, 400);
+    p.x = 400;
+    p.y = FLOOR - 11 - 59;  // 55 rows up
+    EXPECT_TRUE(can_see_player(w, k, p));
+    p.y = FLOOR - 11 - 60;  // 56
+    EXPECT_FALSE(can_see_player(w, k, p));
+    k.y = 20;
+    p.y = 20 + 51;  // 55 rows down
+    EXPECT_TRUE(can_see_player(w, k, p));
+    p.y = 20 + 52;
+    EXPECT_FALSE(can_see_player(w, k, p));
 }
 
 TEST_F(Enemies, OneFormationMemberSeeingTheDragonAlertsTheWholeGroup) {

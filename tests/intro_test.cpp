@@ -324,10 +324,23 @@ TEST_F(Intro, WithoutAKnightTheStoryGoesOnAtOnce) {
     EXPECT_EQ(g.story_stage, 7);
 }
 
-TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
-    start_in_stage(12, 915);
+TEST_F(Intro, TheKnightIsMetWithTheDragonAtColumn536) {
+    start_in_stage(5, 535);
     frames(2);
-    EXPECT_EQ(g.story_stage, 12);
+    EXPECT_EQ(g.story_stage, 5);
+    place_player(536);
+    frame();
+    EXPECT_EQ(g.story_stage, 6);
+    EXPECT_TRUE(g.knight_spawned);
+    const Enemy& knight = g.world->enemies[static_cast<size_t>(g.knight_index)];
+    EXPECT_EQ(enemy_kind(knight), EnemyKind::Knight);
+    EXPECT_EQ(knight.x, 790) << "the first column tried fits a knight";
+}
+
+TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
+    start_in_stage(12, 916);
+    frames(2);
+    EXPECT_EQ(g.story_stage, 12) << "916 is not past 916";
     place_player(917);
     frame();
     EXPECT_EQ(g.story_stage, 13);
@@ -343,7 +356,7 @@ TEST_F(Intro, PastTheBarrelLessonTheCameraPansToTheBoss) {
     EXPECT_FLOAT_EQ(g.camera.pos.x, 1080.0f) << "the pan's last frame lands on the boss area";
 }
 
-TEST_F(Intro, ALineOfSixtySevenCharactersTypesInTwoAndAHalfSeconds) {
+TEST_F(Intro, ALineOfSixtySevenCharactersTakesOneHundredAndThirtyFramesToType) {
     start_in_stage(8, 600);
     g.dialogue_line = 4;
     g.dialogue_chars = 0.0f;
@@ -354,7 +367,7 @@ TEST_F(Intro, ALineOfSixtySevenCharactersTypesInTwoAndAHalfSeconds) {
         frame();
         ++n;
     }
-    EXPECT_EQ(n, 130) << "67 / 31 s = 129.7 frames";
+    EXPECT_EQ(n, 130) << "67 / 31 s = 2.16 s = 129.7 frames, so 130 frames (2.17 s)";
     EXPECT_EQ(cue_count(SfxCue::KnightBlip), 22u) << "one blip per third character";
     EXPECT_EQ(cue_count(SfxCue::DragonBlip), 0u);
 }

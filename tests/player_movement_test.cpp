@@ -141,6 +141,25 @@ TEST_F(Movement, AWallBurntAwayWithinTheGraceGivesTheRunBack) {
     EXPECT_FLOAT_EQ(p.wall_vel_x, 0.0f);
 }
 
+TEST_F(Movement, AWallGoneWithinTheGraceGivesTheRunBackWhileSinkingOutOfTheWorld) {
+    // Rows below the grid are open here as everywhere: a dragon whose lower
+    // rows already hang below row 299, sinking through water beside a wall,
+    // gets its run back when the wall goes.
+    clear_world(w);
+    fill(80, WORLD_H - 15, 113, WORLD_H - 1, Material::Water);
+    fill(114, WORLD_H - 40, 116, WORLD_H - 1, Material::Stone);
+    p = make_player(100, WORLD_H - 15);  // five rows below the grid
+    p.vel_x = 117.0f;
+    step(1);
+    ASSERT_EQ(p.x, 100) << "the wall stops it";
+    ASSERT_GT(p.wall_grace, 0.0f);
+    ASSERT_FLOAT_EQ(p.wall_vel_x, 117.0f);
+    fill(114, WORLD_H - 40, 116, WORLD_H - 1, Material::Empty);
+    step(1);
+    EXPECT_FLOAT_EQ(p.vel_x, 117.0f);
+    EXPECT_FLOAT_EQ(p.wall_vel_x, 0.0f);
+}
+
 TEST_F(Movement, TheGridEdgesAreWallsOnBothSides) {
     p.x = 0;
     steps(10, -1);
@@ -182,6 +201,28 @@ TEST_F(Movement, NearTheApexAHeldJumpFallsAtHalfGravity) {
     p.vel_y = 100.0f;
     step(0, false, true);
     EXPECT_FLOAT_EQ(p.vel_y, 100.0f + 1000.0f * STEP);
+    // The band is below 60 cells a second either way, 60 itself outside it.
+    p.vel_y = -59.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, -59.0f + 500.0f * STEP);
+    p.vel_y = -60.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, -60.0f + 1000.0f * STEP);
+    p.vel_y = 60.0f;
+    step(0, false, true);
+    EXPECT_FLOAT_EQ(p.vel_y, 60.0f + 1000.0f * STEP);
+}
+
+TEST_F(Movement, AFallSpeedsUpByGravityUntil360CellsASecond) {
+    p.y = 10;
+    for (int i = 1; i <= 21; ++i) {
+        step(0);
+        ASSERT_FLOAT_EQ(p.vel_y, static_cast<float>(i) * 1000.0f / 60.0f) << "step " << i;
+    }
+    step(0);  // 22 x 16.67 = 366.7: held at the cap
+    EXPECT_FLOAT_EQ(p.vel_y, 360.0f);
+    steps(8, 0);
+    EXPECT_FLOAT_EQ(p.vel_y, 360.0f);
 }
 
 TEST_F(Movement, AJumpPressedJustBeforeLandingFiresOnTheLandingStep) {
@@ -195,19 +236,31 @@ TEST_F(Movement, AJumpPressedJustBeforeLandingFiresOnTheLandingStep) {
     EXPECT_FLOAT_EQ(p.vel_y, -220.0f);
 }
 
-TEST_F(Movement, AJumpStillFiresJustAfterWalkingOffAnEdge) {
-    fill(0, FLOOR, WORLD_W - 1, FLOOR + 3, Material::Empty);
-    fill(0, FLOOR, 113, FLOOR + 3, Material::Stone);  // the floor ends under the dragon
-    fill(0, FLOOR + 40, WORLD_W - 1, FLOOR + 43, Material::Stone);
-    p.vel_x = 117.0f;
-    int airborne = 0;
-    for (int i = 0; i < 60 && airborne < 3; ++i) {
-        step(1);
-        if (!p.grounded) ++airborne;
+// Coyote time is 0.1 s, six steps: the step that walks off the edge counts
+// the first 1/60 down, five more leave a residue of 0.1 - 6/60 above zero in
+// single precision, so the sixth step after it still jumps and the seventh
+// does not.
+TEST_F(Movement, AJumpFiresUpToTheSixthStepAfterWalkingOffAnEdgeNotTheSeventh) {
+    for (int late = 5; late <= 7; ++late) {
+        clear_world(w);
+        fill(0, FLOOR, 113, FLOOR + 3, Material::Stone);  // the floor ends under the dragon
+        fill(0, FLOOR + 60, WORLD_W - 1, FLOOR + 63, Material::Stone);
+        p = make_player(100, FLOOR - PLAYER_H);
+        p.vel_x = 117.0f;
+        int walked_off = 0;
+        while (p.grounded || walked_off == 0) {  // make_player starts it on its feet
+            ASSERT_LT(++walked_off, 60);
+            step(1);
+        }
+        for (int i = 1; i < late; ++i) step(1);
+        ASSERT_GT(p.vel_y, 0.0f);
+        step(1, true);
+        if (late <= 6) {
+            EXPECT_FLOAT_EQ(p.vel_y, -220.0f) << late << " steps after walking off";
+        } else {
+            EXPECT_GT(p.vel_y, 0.0f) << late << " steps after walking off";
+        }
     }
-    ASSERT_GT(p.vel_y, 0.0f) << p.x << "," << p.y;
-    step(1, true);
-    EXPECT_FLOAT_EQ(p.vel_y, -220.0f);
 }
 
 TEST_F(Movement, NoJumpLongAfterWalkingOffAnEdge) {
@@ -232,6 +285,19 @@ TEST_F(Movement, AHeadUnderACeilingCornerSlidesAroundItByTheSmallestOffset) {
     fill(100, ceiling, 104, ceiling, Material::Stone);  // over the left five
     step(0, true);
     EXPECT_EQ(p.x, 105) << "five cells right";
+
+    // Six is the widest slide; seven is too far.
+    p = make_player(100, FLOOR - PLAYER_H);
+    w.player_present = false;
+    fill(100, ceiling, 105, ceiling, Material::Stone);  // over the left six
+    step(0, true);
+    EXPECT_EQ(p.x, 106) << "six cells right";
+    p = make_player(100, FLOOR - PLAYER_H);
+    w.player_present = false;
+    fill(100, ceiling, 106, ceiling, Material::Stone);  // over the left seven
+    step(0, true);
+    EXPECT_EQ(p.x, 100);
+    EXPECT_EQ(p.y, FLOOR - PLAYER_H) << "the head stays under the ceiling";
 }
 
 TEST_F(Movement, AHeadUnderAWideCeilingIsNotNudged) {
@@ -266,6 +332,21 @@ TEST_F(Movement, ACeilingThatStaysCancelsTheRise) {
 }
 
 // --- Enemies ----------------------------------------------------------------------
+
+TEST_F(Movement, WalkingIntoAStandingEnemyStopsWithoutLiftingIt) {
+    Enemy& e = w.enemies[0];
+    e = Enemy{};
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.alive = true;
+    e.grounded = true;
+    e.x = 130;
+    e.y = FLOOR - 11;
+    w.enemy_count = 1;
+    steps(40, 1);
+    EXPECT_EQ(e.y, FLOOR - 11) << "only a rising dragon lifts an enemy";
+    EXPECT_LT(p.x, 130);
+    EXPECT_EQ(player_overlap(p.x, p.y, e), 0);
+}
 
 TEST_F(Movement, JumpingIntoAnEnemyLiftsIt) {
     Enemy& e = w.enemies[0];
@@ -377,6 +458,13 @@ TEST_F(Movement, FootingPrefersWaterAtTheFeetThenTheFirstSolidBelow) {
     EXPECT_EQ(footing_material(w, p), Material::Stone);
     set_cell(w, 100, FLOOR, Material::Grass);
     EXPECT_EQ(footing_material(w, p), Material::Grass);
+    // Water counts at the feet, columns 3 to 10, not under the tail or snout.
+    set_cell(w, p.x + 2, p.y + PLAYER_H - 1, Material::Water);
+    set_cell(w, p.x + 11, p.y + PLAYER_H - 1, Material::Water);
+    EXPECT_EQ(footing_material(w, p), Material::Grass);
+    set_cell(w, p.x + 10, p.y + PLAYER_H - 1, Material::Water);
+    EXPECT_EQ(footing_material(w, p), Material::Water);
+    set_cell(w, p.x + 10, p.y + PLAYER_H - 1, Material::Empty);
     set_cell(w, p.x + 3, p.y + PLAYER_H - 1, Material::Water);
     EXPECT_EQ(footing_material(w, p), Material::Water);
     p.y = FLOOR - PLAYER_H - 30;

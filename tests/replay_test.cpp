@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/replay.h"
-#include "app/soak.h"
+#include "soak.h"
 #include "test_game.h"
 
 namespace {

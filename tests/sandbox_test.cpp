@@ -77,7 +77,7 @@ TEST_F(Sandbox, ClicksSelectRowsToggleTheHeaderAndIgnoreTheMargins) {
     EXPECT_EQ(count(Material::Lava), lava) << "with the panel closed a click paints nothing";
 }
 
-TEST_F(Sandbox, ADiscOfStonePaintsAroundTheClickButNeverIntoABody) {
+TEST_F(Sandbox, ADiscOfStonePaintsAroundTheClickButNeverIntoTheDragonsBox) {
     type_code();
     frame({}, true, Vector2{100, 128 + 29 * 2 + 2});  // stone
     ASSERT_EQ(g.sandbox.sandbox_material, Material::Stone);
@@ -101,45 +101,59 @@ TEST_F(Sandbox, ADiscOfStonePaintsAroundTheClickButNeverIntoABody) {
         << "the disc reaches nine cells to the right";
 }
 
-TEST_F(Sandbox, ADiscOverAnEnemyPaintsThroughItsBody) {
+TEST_F(Sandbox, ADiscAtTheTopOfTheWorldWrites162CellsAndHoldingTheButtonDoesNotRepeat) {
+    type_code();
+    frame({}, true, Vector2{100, 128 + 29 * 2 + 2});  // stone
+    ASSERT_EQ(g.sandbox.sandbox_material, Material::Stone);
+    g.camera.pos = Vector2{0.0f, 0.0f};
+    for (int64_t y = 0; y < 16; ++y) {  // the cave's rock roof, cleared
+        for (int64_t x = 60; x < 170; ++x) set_cell(*g.world, x, y, Material::Empty);
+    }
+    const int64_t before = count(Material::Stone);
+    frame({}, true, Vector2{250, 1});  // cell (83, 0)
+    // Rows 0..9 of the disc lie on the grid, with half-widths 9, 9, 9, 9, 9,
+    // 8, 7, 7, 5, 4 (dx^2 <= 99 - dy^2): 5 x 19 + 17 + 15 + 15 + 11 + 9.
+    EXPECT_EQ(count(Material::Stone) - before, 162);
+    EXPECT_EQ(cell_at(*g.world, 83 + 9, 0).material, Material::Stone);
+    EXPECT_EQ(cell_at(*g.world, 83 - 10, 0).material, Material::Empty) << "dx runs from -10, but 100 > 99";
+    EXPECT_EQ(cell_at(*g.world, 83 + 4, 9).material, Material::Stone);
+    EXPECT_EQ(cell_at(*g.world, 83 + 5, 9).material, Material::Empty);
+
+    // Held down, moved elsewhere: no second disc.
+    const int64_t after_click = count(Material::Stone);
+    FrameInput held = idle_input(DT);
+    held.mouse = Vector2{450, 1};
+    held.mouse_down[0] = true;
+    update_frame(g, held);
+    EXPECT_EQ(count(Material::Stone), after_click);
+    EXPECT_EQ(cell_at(*g.world, 150, 0).material, Material::Empty);
+}
+
+TEST_F(Sandbox, ADiscOverAnEnemyPaintsOverItsBody) {
     type_code();
     frame({}, true, Vector2{100, 128 + 29 * 2 + 2});  // stone
     for (int i = 0; i < 120; ++i) frame();
-    Enemy& k = g.world->enemies[static_cast<size_t>(g.world->enemy_count++)];
-    k = Enemy{};
-    k.kind = static_cast<int64_t>(EnemyKind::Knight);
-    k.alive = true;
-    k.x = g.player.x + 40;
-    k.y = g.player.y + 5;
-    for (int64_t y = k.y - 12; y < k.y + 23; ++y) {
-        for (int64_t x = k.x - 12; x < k.x + 20; ++x) set_cell(*g.world, x, y, Material::Empty);
-    }
+    World& w = *g.world;
+    ASSERT_LT(w.enemy_count, MAX_ENEMIES);
+    Enemy& e = w.enemies[static_cast<size_t>(w.enemy_count++)];
+    e = Enemy{};
+    e.kind = static_cast<int64_t>(EnemyKind::Knight);
+    e.x = g.player.x + 40;
+    e.y = g.player.y;
+    e.hp = 100;
+    e.facing = -1;
+    e.alive = true;
+    const int64_t ex = e.x;
+    const int64_t ey = e.y;
     const CamPx px = cam_px(g.camera);
-    frame({}, true, Vector2{static_cast<float>(3 * (k.x + 4) - px.x), static_cast<float>(3 * (k.y + 5) - px.y)});
+    frame({}, true, Vector2{static_cast<float>(3 * (ex + 4) - px.x), static_cast<float>(3 * (ey + 5) - px.y)});
     int64_t body = 0;
-    int64_t painted = 0;
-    for (int64_t y = k.y; y < k.y + 11; ++y) {
-        for (int64_t x = k.x; x < k.x + 8; ++x) {
-            if (!enemy_covers(EnemyKind::Knight, x, y, k.x, k.y)) continue;
-            ++body;
-            painted += cell_at(*g.world, x, y).material == Material::Stone;
-        }
-    }
-    ASSERT_GT(body, 0);
-    EXPECT_EQ(painted, body) << "no knight-shaped hole in the disc";
-}
-
-TEST_F(Sandbox, ADiscAtTheWorldsCornerWritesOnlyTheGridsPart) {
-    type_code();
-    g.camera.pos = Vector2{0.0f, 0.0f};
-    frame({}, true, Vector2{100, 128 + 29 * 0 + 2});  // sand... then paint at the corner
-    g.camera.pos = Vector2{0.0f, 0.0f};
-    const int64_t before = count(Material::Sand);
-    frame({}, true, Vector2{250, 1});  // cell (83, 0)
-    // Rows 0..9 of the disc around row 0: 10 rows of the 19 (in-grid part).
-    const int64_t painted = count(Material::Sand) - before;
-    EXPECT_GT(painted, 100);
-    EXPECT_LT(painted, 305);
+    every_body_cell(EnemyKind::Knight, ex, ey, [&](int64_t x, int64_t y) {
+        EXPECT_EQ(cell_at(w, x, y).material, Material::Stone) << x << "," << y;
+        ++body;
+        return true;
+    });
+    EXPECT_EQ(body, 72);
 }
 
 TEST_F(Sandbox, TheCodeIsNotSeenWhileALineIsOpenAndItsProgressOutlivesAGame) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/soak.h"
+#include "soak.h"
 #include "test_game.h"
 
 namespace {

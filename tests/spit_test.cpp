@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "player/spit.h"
 #include "test_game.h"
@@ -223,6 +224,45 @@ TEST_F(Spit, AStoneFliesThroughWaterAndSandAndLandsOnRock) {
     EXPECT_EQ(cell_at(w, 305, FLOOR - 1).material, Material::Stone) << "on the rock, under the sand";
 }
 
+TEST_F(Spit, EmittedPlasmaBoresTenCells) {
+    hold(Material::Plasma, 2000);
+    spit_at(300.0f, 150.0f);
+    ASSERT_EQ(active(), 10);
+    for (const SpitParticle& q : spit.particles) {
+        if (q.active) {
+            EXPECT_EQ(q.pierce, 10);
+        }
+    }
+}
+
+// Each particle draws its numbers from the world's generator in a fixed
+// count: sand spread, aim jitter, two tuning draws, life and shade (6);
+// plasma one more for its spread and three thrown away (10).
+TEST_F(Spit, EachParticleDrawsSixNumbersAndPlasmaTen) {
+    for (const auto& [m, draws] : {std::pair{Material::Sand, 6}, std::pair{Material::Plasma, 10}}) {
+        spit = SpitState{};
+        hold(m, 2000);
+        uint32_t expected = w.rng_state;
+        for (int i = 0; i < 10 * draws; ++i) expected = lcg_next(expected);
+        spit_at(300.0f, 150.0f);
+        ASSERT_EQ(active(), 10);
+        EXPECT_EQ(w.rng_state, expected) << static_cast<int>(m);
+    }
+}
+
+TEST_F(Spit, ATiredParticleFallsAQuarterCellFasterEachStepUpToFour) {
+    SpitParticle& q = launch(Material::Water, 300.0f, 40.0f, 0.0f, 0.0f);
+    q.life = 1;
+    fly(1);
+    EXPECT_FLOAT_EQ(q.vel_y, 0.25f);
+    fly(2);
+    EXPECT_FLOAT_EQ(q.vel_y, 0.75f);
+    fly(13);
+    EXPECT_FLOAT_EQ(q.vel_y, 4.0f);
+    fly(1);
+    EXPECT_FLOAT_EQ(q.vel_y, 4.0f);
+}
+
 TEST_F(Spit, ATiredParticleFallsAndSettlesAsACell) {
     SpitParticle& q = launch(Material::Water, 300.0f, 150.0f, 2.0f, 0.0f);
     q.life = 3;
@@ -267,6 +307,9 @@ TEST_F(Spit, AHitHandsDamageToTheEnemyAndAlertsIt) {
     fly(4);
     EXPECT_EQ(e.pending_damage, 6) << "sand hits but does no harm";
     EXPECT_EQ(count(Material::Sand), 0);
+    launch(Material::Fire, 295.0f, FLOOR - 6.0f, 2.0f, 0.0f).large = true;
+    fly(4);
+    EXPECT_EQ(e.pending_damage, 14) << "the empowered dragon's fire does 8";
 }
 
 TEST_F(Spit, AFrozenBossSwallowsParticlesUnharmed) {
@@ -283,6 +326,33 @@ TEST_F(Spit, AFrozenBossSwallowsParticlesUnharmed) {
     EXPECT_EQ(active(), 0);
     EXPECT_EQ(e.pending_damage, 0);
     EXPECT_FLOAT_EQ(e.alert_time, 0.0f);
+}
+
+// --- The cue ----------------------------------------------------------------------
+
+// The step that spends a slot's last unit leaves the slot Empty, yet sounds
+// like the material that flew, not like a plain projectile.
+TEST(SpitCue, TheLastUnitSoundsLikeTheMaterialSpatNotLikeTheEmptiedSlot) {
+    for (const auto& [material, cue] : {std::pair{Material::Acid, SfxCue::Acid},
+                                        std::pair{Material::Plasma, SfxCue::Plasma}}) {
+        GameFixture fx;
+        Game& g = fx.game;
+        start_new_game_with_seed(g, 4242);
+        g.screen = GameScreen::Playing;
+        g.story_stage = 13;
+        g.materials_unlocked = true;
+        g.inventory.slots[1] = InventorySlot{material, 1};
+        g.inventory.selected = 1;
+        g.spit_held = true;
+        // Up and to the right of the snout, in the open sky.
+        g.mouse_virtual = VirtualPoint{static_cast<int>((static_cast<float>(g.player.x + 60) - g.camera.pos.x) * 3.0f),
+                                       static_cast<int>((static_cast<float>(g.player.y - 30) - g.camera.pos.y) * 3.0f)};
+        logic_step(g);
+        ASSERT_EQ(g.inventory.slots[1].count, 0) << "the last unit flew";
+        EXPECT_EQ(g.inventory.slots[1].material, Material::Empty);
+        EXPECT_EQ(g.sounds.requested[static_cast<size_t>(cue)], 1u);
+        EXPECT_EQ(g.sounds.requested[static_cast<size_t>(SfxCue::Projectile)], 0u);
+    }
 }
 
 }  // namespace

@@ -219,8 +219,10 @@ void play_hurt_and_slash_cues(Game& game, const EnemyStepReport& enemies) {
 
 void update_barrels_with_cues(Game& game) {
     const BarrelBreaks breaks = update_barrels(*game.world, *game.level, game.player, game.inventory);
-    for (int64_t i = 0; i < breaks.eaten; ++i) play_cue(game.sounds, SfxCue::Pickup, BARREL_BREAK_VOLUME);
-    for (int64_t i = 0; i < breaks.smashed; ++i) play_cue(game.sounds, SfxCue::Barrel, BARREL_BREAK_VOLUME);
+    for (int64_t i = 0; i < breaks.count; ++i) {
+        const bool eaten = breaks.eaten_in_order[static_cast<size_t>(i)];
+        play_cue(game.sounds, eaten ? SfxCue::Pickup : SfxCue::Barrel, BARREL_BREAK_VOLUME);
+    }
 }
 
 void count_down_hurt_flash(Player& player) {

@@ -130,7 +130,10 @@ BarrelBreaks update_barrels(World& world, Level& level, const Player& p, Invento
             b.break_time += STEP;
             if (b.break_time >= BREAK_REMOVE_TIME) b.removed = true;
         }
-        if (b.broken && !was_broken) ++(b.eaten ? breaks.eaten : breaks.smashed);
+        if (b.broken && !was_broken) {
+            ++(b.eaten ? breaks.eaten : breaks.smashed);
+            breaks.eaten_in_order[static_cast<size_t>(breaks.count++)] = b.eaten;
+        }
     }
     return breaks;
 }

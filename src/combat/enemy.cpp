@@ -110,9 +110,10 @@ bool enemy_can_move(World& world, int64_t index, int64_t ex, int64_t ey, int64_t
         if (!in_world(x, y)) return false;
         if (world.player_present && player_mask_covers(x, y, world.player_x, world.player_y)) return false;
         const MaterialKind k = kind_of(cell_at(world, x, y).material);
-        // Rock that formed inside the body (lava cooling around it) must not
-        // hold the enemy for good: it may move out through it.
-        if (k == MaterialKind::Solid) return enemy_covers(kind, x, y, self.x, self.y);
+        // Rock that formed inside the body where the enemy stands (lava
+        // cooling around it, a stone between a knight's legs) must not hold it
+        // for good: it may move out through it, as the dragon does.
+        if (k == MaterialKind::Solid) return enemy_holds(kind, x, y, self.x, self.y);
         return !(k == MaterialKind::Powder && dir > 0);
     });
     if (!fits) return false;

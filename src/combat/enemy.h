@@ -168,6 +168,22 @@ inline bool enemy_covers(EnemyKind kind, int64_t cx, int64_t cy, int64_t ex, int
     return (m.rows[static_cast<size_t>(row)] >> col) & 1u;
 }
 
+// Does an enemy with its box at (ex, ey) hold cell (cx, cy): a cell of its
+// body, or of a gap in a row of the body with body cells on both sides
+// (between the legs)? Rock it holds does not block its moves. Unlike the
+// dragon's box, an enemy's box is wider than what collides: its empty outer
+// corners count as outside, or an enemy walking up a step would sink its
+// feet into the rock one row deep and walk on through it.
+inline bool enemy_holds(EnemyKind kind, int64_t cx, int64_t cy, int64_t ex, int64_t ey) {
+    const EnemyMask& m = enemy_mask(kind);
+    const int64_t col = cx - ex;
+    const int64_t row = cy - ey;
+    if (col < 0 || row < 0 || col >= m.width || row >= m.height) return false;
+    const uint32_t bits = m.rows[static_cast<size_t>(row)];
+    if (((bits >> col) & 1u) != 0) return true;
+    return (bits & ((1u << col) - 1u)) != 0 && (bits >> (col + 1)) != 0;
+}
+
 // Calls visit(x, y) for each cell the shape covers with its box at (ex, ey),
 // row by row; stops and returns false as soon as a visit returns false.
 template <typename Visit>

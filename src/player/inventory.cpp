@@ -27,10 +27,16 @@ bool select_slot_input(Inventory& inv, const FrameInput& input) {
     for (size_t i = 0; i < SLOT_KEYS.size(); ++i) {
         if (key_pressed(input, SLOT_KEYS[i])) inv.selected = static_cast<int64_t>(i);
     }
-    // Wheel up is the previous slot, wheel down the next, wrapping round.
-    const auto notches = static_cast<int64_t>(std::trunc(input.wheel));
-    if (input.wheel > 0.0f) inv.selected = wrap_slot(inv.selected - std::max<int64_t>(notches, 1));
-    if (input.wheel < 0.0f) inv.selected = wrap_slot(inv.selected - std::min<int64_t>(notches, -1));
+    // Wheel up is the previous slot, wheel down the next, wrapping round; any
+    // move is at least one notch. No mouse sends an infinite or NaN move, so
+    // those are ignored. Whole turns of the five slots change nothing, so the
+    // notches are reduced by them while still a float: a huge value then never
+    // has to fit an integer.
+    if (!std::isfinite(input.wheel) || input.wheel == 0.0f) return inv.selected != before;
+    float notches = std::trunc(input.wheel);
+    if (notches == 0.0f) notches = input.wheel > 0.0f ? 1.0f : -1.0f;
+    const auto turn = static_cast<int64_t>(std::fmod(notches, static_cast<float>(SLOT_COUNT)));
+    inv.selected = wrap_slot(inv.selected - turn);
     return inv.selected != before;
 }
 

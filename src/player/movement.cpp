@@ -307,10 +307,7 @@ void move_vertically(World& world, Player& p) {
 void restore_wall_velocity(const World& world, Player& p) {
     if (p.wall_grace <= 0.0f || p.wall_vel_x == 0.0f) return;
     const int64_t shift = p.wall_vel_x > 0.0f ? 1 : -1;
-    const bool open = !box_has(p.x + shift, p.y, [&](int64_t cx, int64_t cy) {
-        return blocks(world, cx, cy) || !in_world(cx, cy);
-    });
-    if (!open) return;
+    if (box_blocked(world, p.x + shift, p.y)) return;
     p.vel_x = p.wall_vel_x;
     p.wall_grace = 0.0f;
     p.wall_vel_x = 0.0f;

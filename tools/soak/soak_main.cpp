@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/game.h"
-#include "app/soak.h"
+#include "soak.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/soak.h"
+#include "soak.h"
 
 #include <algorithm>
 #include <cmath>
@@ -326,8 +326,9 @@ bool solid_at(const World& w, int64_t x, int64_t y) {
 // A body may stand on Solid only where that Solid formed after the last frame
 // (rock cooling inside it, a settling cell), or where its own rule lets it
 // move through rock it already held: the dragon anything in its box as it
-// stood, an enemy anything under its mask. Over several steps in one frame
-// those regions chain, but only through cells that were held or not Solid.
+// stood, an enemy what `enemy_holds` gives it. Over several steps in one
+// frame those regions chain, but only through cells that were held or not
+// Solid.
 template <class Covers, class Held, class Window>
 void check_body(Checker& c, const World& w, const char* who, int64_t index, const ActorWatch& prev, Covers covers,
                 Held held_before, Window was_solid, int64_t x0, int64_t y0, int64_t bw, int64_t bh,
@@ -380,7 +381,7 @@ void check_bodies(Checker& c, const Game& g, PlayWatch& watch) {
         const auto& solid = watch.enemy_solid[static_cast<size_t>(i)];
         check_body(
             c, w, "enemy", i, prev, [&](int64_t x, int64_t y) { return enemy_covers(kind, x, y, e.x, e.y); },
-            [&](int64_t x, int64_t y) { return enemy_covers(kind, x, y, prev.x, prev.y); },
+            [&](int64_t x, int64_t y) { return enemy_holds(kind, x, y, prev.x, prev.y); },
             [&](int64_t wx, int64_t wy) {
                 if (wx < 0 || wy < 0 || wx >= m.width + 2 * WATCH_ENEMY_MARGIN ||
                     wy >= m.height + 2 * WATCH_ENEMY_MARGIN) {
