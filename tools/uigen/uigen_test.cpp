@@ -92,9 +92,10 @@ TEST(SceneryAssets, EveryImageHasTheSizeTheGameLoads) {
         EXPECT_EQ(a->image.height, t.height) << t.path;
         ++matched;
     }
-    // 2 backgrounds, 4 menu labels, 3 portraits, 9 dialogue lines, 5 prompts,
-    // the ending picture and its caption.
-    EXPECT_EQ(matched, 25);
+    // 2 backgrounds, 8 menu labels (with Quit, Resume, Quit to title and
+    // Continue), 3 portraits, 9 dialogue lines, 5 prompts, the ending picture
+    // and its caption, the two assist rows' names and the HUD's ASSIST tag.
+    EXPECT_EQ(matched, 32);
     EXPECT_EQ(asset_image(STONE_SWATCH_PATH).width, 740);
     EXPECT_EQ(asset_image(STONE_SWATCH_PATH).height, 513);
     EXPECT_EQ(asset_image(WOOD_SWATCH_PATH).width, 256);
