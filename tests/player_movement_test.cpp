@@ -36,6 +36,18 @@ protected:
         for (const Cell& c : w.cells) n += c.material == m;
         return n;
     }
+    // The only enemy of the world: a knight with its top-left at (x, y).
+    Enemy& lone_knight(int64_t x, int64_t y, bool grounded = true) {
+        Enemy& e = w.enemies[0];
+        e = Enemy{};
+        e.kind = static_cast<int64_t>(EnemyKind::Knight);
+        e.alive = true;
+        e.grounded = grounded;
+        e.x = x;
+        e.y = y;
+        w.enemy_count = 1;
+        return e;
+    }
 };
 
 // --- Walking ----------------------------------------------------------------------
@@ -334,14 +346,7 @@ TEST_F(Movement, ACeilingThatStaysCancelsTheRise) {
 // --- Enemies ----------------------------------------------------------------------
 
 TEST_F(Movement, WalkingIntoAStandingEnemyStopsWithoutLiftingIt) {
-    Enemy& e = w.enemies[0];
-    e = Enemy{};
-    e.kind = static_cast<int64_t>(EnemyKind::Knight);
-    e.alive = true;
-    e.grounded = true;
-    e.x = 130;
-    e.y = FLOOR - 11;
-    w.enemy_count = 1;
+    Enemy& e = lone_knight(130, FLOOR - 11);
     steps(40, 1);
     EXPECT_EQ(e.y, FLOOR - 11) << "only a rising dragon lifts an enemy";
     EXPECT_LT(p.x, 130);
@@ -349,14 +354,7 @@ TEST_F(Movement, WalkingIntoAStandingEnemyStopsWithoutLiftingIt) {
 }
 
 TEST_F(Movement, JumpingIntoAnEnemyLiftsIt) {
-    Enemy& e = w.enemies[0];
-    e = Enemy{};
-    e.kind = static_cast<int64_t>(EnemyKind::Knight);
-    e.alive = true;
-    e.grounded = true;
-    e.x = 103;
-    e.y = FLOOR - PLAYER_H - 11;  // standing on the dragon's head
-    w.enemy_count = 1;
+    Enemy& e = lone_knight(103, FLOOR - PLAYER_H - 11);  // standing on the dragon's head
     step(0);
     step(0, true);
     steps(3, 0, true);
@@ -366,13 +364,7 @@ TEST_F(Movement, JumpingIntoAnEnemyLiftsIt) {
 }
 
 TEST_F(Movement, AnEnemyThatCannotRiseStopsTheJump) {
-    Enemy& e = w.enemies[0];
-    e = Enemy{};
-    e.kind = static_cast<int64_t>(EnemyKind::Knight);
-    e.alive = true;
-    e.x = 103;
-    e.y = FLOOR - PLAYER_H - 11;
-    w.enemy_count = 1;
+    Enemy& e = lone_knight(103, FLOOR - PLAYER_H - 11, false);
     fill(90, e.y - 1, 130, e.y - 1, Material::Stone);
     step(0);
     step(0, true);
@@ -383,14 +375,7 @@ TEST_F(Movement, AnEnemyThatCannotRiseStopsTheJump) {
 }
 
 TEST_F(Movement, AnEnemysHeadIsGroundToStandStillOnAndJumpFrom) {
-    Enemy& e = w.enemies[0];
-    e = Enemy{};
-    e.kind = static_cast<int64_t>(EnemyKind::Knight);
-    e.alive = true;
-    e.grounded = true;
-    e.x = 103;
-    e.y = FLOOR - 11;
-    w.enemy_count = 1;
+    Enemy& e = lone_knight(103, FLOOR - 11);
     p.y = e.y - PLAYER_H - 6;  // drops onto the knight
     steps(30, 0);
     const int64_t rest = p.y;
@@ -408,13 +393,7 @@ TEST_F(Movement, AnEnemysHeadIsGroundToStandStillOnAndJumpFrom) {
 }
 
 TEST_F(Movement, ADragonSqueezedIntoAnEnemyCanWorkItsWayOut) {
-    Enemy& e = w.enemies[0];
-    e = Enemy{};
-    e.kind = static_cast<int64_t>(EnemyKind::Knight);
-    e.alive = true;
-    e.x = 108;
-    e.y = FLOOR - 11;
-    w.enemy_count = 1;
+    Enemy& e = lone_knight(108, FLOOR - 11, false);
     player_step(w, p, PlayerInput{0, false, true}, false);
     ASSERT_GT(player_overlap(p.x, p.y, e), 0);
     steps(20, -1);
