@@ -9,6 +9,11 @@
 namespace {
 
 constexpr unsigned int BLIT_COLOUR = 0x4000;  // GL_COLOR_BUFFER_BIT
+#ifdef __EMSCRIPTEN__
+constexpr bool CAN_BLIT = false;  // WebGL 1, raylib's web context, has no framebuffer blit
+#else
+constexpr bool CAN_BLIT = true;
+#endif
 
 // The window is exactly the frame's size, with no letterbox to clear and no
 // scaling.
@@ -37,7 +42,7 @@ void present_frame(const Game& game, bool use_shader) {
     const Letterbox& lb = game.letterbox;
     // The colours a copy gives are those of the blend below over black; the
     // window shows no alpha.
-    if (!shaded && window_fits_frame(lb)) {
+    if (CAN_BLIT && !shaded && window_fits_frame(lb)) {
         copy_frame_to_window(game);
         EndDrawing();
         return;
