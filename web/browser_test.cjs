@@ -73,6 +73,14 @@ async function distinctColours(page, png) {
   }, png.toString('base64'));
 }
 
+// A key held across a few frames: raylib sees a press only when a frame
+// finds the key down, and a slow software-rendered frame can miss a tap.
+async function tap(page, key) {
+  await page.keyboard.down(key);
+  await page.waitForTimeout(150);
+  await page.keyboard.up(key);
+}
+
 async function shot(page, outDir, name) {
   const png = await page.screenshot({ path: path.join(outDir, name) });
   const colours = await distinctColours(page, png);
@@ -135,10 +143,10 @@ async function main() {
     ++passed;
 
     // A change on the settings screen is stored when the screen is left.
-    await page.keyboard.press('s');
+    await tap(page, 's');
     await waitFor(page, 'S opens the settings', (s) => s.screen === SCREEN.Settings, 10);
-    await page.keyboard.press('ArrowRight');
-    await page.keyboard.press('Escape');
+    await tap(page, 'ArrowRight');
+    await tap(page, 'Escape');
     await waitFor(page, 'Escape leaves the settings', (s) => s.screen === SCREEN.Title, 10);
     const stored = await page.evaluate(() => localStorage.getItem('cindervale.settings'));
     if (!/^volume=0\.55\d*$/m.test(stored) || !/^game_speed=90$/m.test(stored)) {
@@ -146,14 +154,14 @@ async function main() {
     }
     ++passed;
 
-    await page.keyboard.press('Enter');
+    await tap(page, 'Enter');
     const playing = await waitFor(page, 'Enter starts a game', (s) => s.screen === SCREEN.Playing, 20);
     if (playing.stage !== 0) throw new Error(`a new game opens at story stage ${playing.stage}, not at the egg`);
     await page.waitForTimeout(300);
     await shot(page, outDir, 'egg.png');
     ++passed;
 
-    await page.keyboard.press('Space');
+    await tap(page, 'Space');
     await waitFor(page, 'a key cracks the egg', (s) => s.stage >= 1, 10);
     await waitFor(page, 'the egg hatches', (s) => s.stage === 3, 30);
     ++passed;
