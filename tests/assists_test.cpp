@@ -25,12 +25,7 @@ protected:
         for (int k : pressed) press_key(in, k);
         update_frame(g, in);
     }
-    void start_playing() {
-        start_new_game_with_seed(g, 4242);
-        g.screen = GameScreen::Playing;
-        g.story_stage = 3;
-        g.awakening_seen = true;
-    }
+    void start_playing() { start_playing_at(g, 3); }
 };
 
 // --- Game speed -------------------------------------------------------------------
@@ -71,17 +66,7 @@ protected:
     void SetUp() override {
         for (int64_t x = 0; x < WORLD_W; ++x) set_cell(w, x, FLOOR, Material::Stone);
     }
-    void add(EnemyKind kind, int64_t x) {
-        Enemy& e = w.enemies[static_cast<size_t>(w.enemy_count++)];
-        e = Enemy{};
-        e.kind = static_cast<int64_t>(kind);
-        e.x = x;
-        e.y = FLOOR - kind_props(kind).height;
-        e.hp = kind_props(kind).hp;
-        e.facing = -1;
-        e.alive = true;
-        e.grounded = true;
-    }
+    void add(EnemyKind kind, int64_t x) { add_standing_enemy(w, kind, x, FLOOR); }
     // Hit points the dragon has left after a minute beside `kind`.
     int64_t hp_after_first_blow(EnemyKind kind, int64_t x, int64_t pct) {
         add(kind, x);

@@ -33,10 +33,7 @@ void lose(Game& g) {
 TEST(Checkpoint, KeptWhenTheCaveOpensAndWhenTheBossTalksNeverBefore) {
     GameFixture fx;
     Game& g = fx.game;
-    start_new_game_with_seed(g, 4242);
-    g.screen = GameScreen::Playing;
-    g.story_stage = 13;
-    g.materials_unlocked = true;
+    start_playing_at(g, 13);
     frame(g);
     EXPECT_FALSE(checkpoint_saved(g));
     g.player.x = 1101;  // past the cave's end: the last stage begins this frame
@@ -70,9 +67,7 @@ TEST(Checkpoint, KeptWhenTheCaveOpensAndWhenTheBossTalksNeverBefore) {
 TEST(Checkpoint, TheTitleOffersContinueOnlyAfterAGameOver) {
     GameFixture fx;
     Game& g = fx.game;
-    start_new_game_with_seed(g, 4242);
-    g.screen = GameScreen::Playing;
-    g.story_stage = 13;
+    start_playing_at(g, 13);
     g.player.x = 1101;
     frame(g);
     ASSERT_TRUE(checkpoint_saved(g));
@@ -82,9 +77,7 @@ TEST(Checkpoint, TheTitleOffersContinueOnlyAfterAGameOver) {
     frame(g, {KEY_C});
     EXPECT_EQ(g.screen, GameScreen::Title) << "no game over, no Continue";
 
-    start_new_game_with_seed(g, 4242);
-    g.screen = GameScreen::Playing;
-    g.story_stage = 13;
+    start_playing_at(g, 13);
     g.player.x = 1101;
     frame(g);
     lose(g);

@@ -23,15 +23,7 @@ protected:
         }
     }
     Enemy& add(EnemyKind kind, int64_t x, int64_t group = 0, int64_t side = 0) {
-        Enemy& e = w.enemies[static_cast<size_t>(w.enemy_count++)];
-        e = Enemy{};
-        e.kind = static_cast<int64_t>(kind);
-        e.x = x;
-        e.y = FLOOR - kind_props(kind).height;
-        e.hp = kind_props(kind).hp;
-        e.facing = -1;
-        e.alive = true;
-        e.grounded = true;
+        Enemy& e = add_standing_enemy(w, kind, x, FLOOR);
         e.group = group;
         e.group_side = side;
         return e;

@@ -126,11 +126,7 @@ protected:
 };
 
 TEST_F(PadGame, AGamepadAloneReachesTheKnightAndKillsIt) {
-    start_new_game_with_seed(g, 4242);
-    g.screen = GameScreen::Playing;
-    g.story_stage = 5;
-    g.materials_unlocked = true;
-    g.awakening_seen = true;
+    start_playing_at(g, 5);
     g.player.x = 540;
     g.player.y = g.level->surface[547] - PLAYER_H - 2;
     g.player_prev_x = g.player.x;

@@ -26,13 +26,7 @@ protected:
     GameFixture fx;
     Game& g = fx.game;
 
-    void start_playing(int64_t stage = 3, uint32_t seed = 4242) {
-        start_new_game_with_seed(g, seed);
-        g.screen = GameScreen::Playing;
-        g.story_stage = stage;
-        g.awakening_seen = stage >= 3;
-        g.materials_unlocked = stage >= 5;
-    }
+    void start_playing(int64_t stage = 3) { start_playing_at(g, stage); }
     void frame(std::initializer_list<int> pressed = {}, float dt = DT) {
         FrameInput in = idle_input(dt);
         for (int k : pressed) press_key(in, k);

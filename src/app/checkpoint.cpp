@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 
 #include "app/game.h"
 
@@ -23,9 +22,7 @@ void keep_run_state(Game& to, const Game& from) {
     to.level = from.level;
     to.checkpoint = from.checkpoint;
     to.master_volume = from.master_volume;
-    for (size_t c = 0; c < std::size(to.sounds.variants); ++c) {
-        for (size_t v = 0; v < std::size(to.sounds.variants[c]); ++v) to.sounds.variants[c][v] = from.sounds.variants[c][v];
-    }
+    std::memcpy(static_cast<void*>(to.sounds.variants), from.sounds.variants, sizeof to.sounds.variants);
     to.sounds.ready = from.sounds.ready;
     to.target = from.target;
     to.slowmo_shader = from.slowmo_shader;

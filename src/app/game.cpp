@@ -174,8 +174,8 @@ EnemyStepReport run_enemies(Game& game) {
 // game-speed assist. The logic still runs in whole fixed steps.
 float world_time(const Game& game, float dt) {
     if (game.story_stage == SLOWMO_STAGE) dt *= SLOWMO_TIME_SCALE;
-    if (game.game_speed_pct != 100) dt *= static_cast<float>(game.game_speed_pct) / 100.0f;
-    return dt;
+    // At 100 % the factor is exactly 1: a default game runs as designed.
+    return dt * (static_cast<float>(game.game_speed_pct) / 100.0f);
 }
 
 void select_inventory_slot(Game& game, const FrameInput& input) {
@@ -332,9 +332,7 @@ bool create_game(Game& game) {
     }
     game.screen = GameScreen::Title;
     game.settings_return = GameScreen::Title;
-    game.master_volume = START_VOLUME;
-    apply_settings(game, Settings{START_VOLUME, false, DEFAULT_SETTINGS.game_speed_pct,
-                                  DEFAULT_SETTINGS.damage_taken_pct});
+    apply_settings(game, DEFAULT_SETTINGS);
     game.saved_settings = current_settings(game);
     game.sounds = make_sound_bank();
     game.boss_encounter = BossEncounter::Waiting;

@@ -28,7 +28,6 @@ inline constexpr int TARGET_FPS = 60;
 inline constexpr float MAX_FRAME_TIME = 0.05f;
 inline constexpr float FIXED_STEP = 1.0f / 60.0f;
 inline constexpr float SLOWMO_TIME_SCALE = 0.24f;
-inline constexpr float START_VOLUME = 0.75f;
 inline constexpr int64_t SLOWMO_STAGE = 11;
 // The game-over and ending screens ignore presses for a moment, so a key
 // mashed in the fight or typed through the last line does not skip them.
